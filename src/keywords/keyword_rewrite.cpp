@@ -1,0 +1,27 @@
+#include "keywords/keyword_rewrite.h"
+
+#include "keywords/keyword_file.h"
+
+namespace quellix {
+
+std::string RewriteKeywords(std::string_view fileText, std::string_view match,
+                            std::optional<std::string_view> replacement) {
+    std::string out;
+    out.reserve(fileText.size());
+    KeywordReader<char> reader(fileText);
+    while (!reader.AtEnd()) {
+        const std::string_view field = reader.ReadKeywordField();
+        if (field != match) {
+            WriteKeywordLine(out, field);
+        } else if (replacement) {
+            WriteKeywordLine(out, *replacement);
+        }
+    }
+    return out;
+}
+
+bool IsBlankKeyword(std::wstring_view text) noexcept {
+    return text.find_first_not_of(L' ') == std::wstring_view::npos;
+}
+
+}  // namespace quellix
