@@ -1,0 +1,79 @@
+// Feeds arbitrary bytes to the keyword reader and the rewrite built on it. Any broken
+// invariant aborts, so libFuzzer records the input as a crash.
+#include "keywords/keyword_file.h"
+#include "keywords/keyword_rewrite.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+// Reads every field, checking each call moves forward and returns a view inside the text.
+template <class CharT>
+std::vector<std::basic_string_view<CharT>> ReadChecked(std::basic_string_view<CharT> text) {
+    std::vector<std::basic_string_view<CharT>> fields;
+    quellix::KeywordReader<CharT> reader(text);
+    const CharT* const begin = text.data();
+    const CharT* const end = begin + text.size();
+    while (!reader.AtEnd()) {
+        // Each call must eat at least one character, so there can never be more calls than characters.
+        Require(fields.size() < text.size());
+        const std::basic_string_view<CharT> field = reader.ReadKeywordField();
+        Require(field.data() >= begin && field.data() + field.size() <= end);
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+std::wstring Widen(std::string_view bytes) {
+    std::wstring wide;
+    for (const char c : bytes) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    return wide;
+}
+
+// A quoted field may hold commas or line ends; written back unquoted it would split, so the
+// field count is only predictable when no field has them.
+bool AllSingleLine(const std::vector<std::string_view>& fields) {
+    for (const std::string_view field : fields) {
+        if (field.find_first_of(",\r\n") != std::string_view::npos) return false;
+    }
+    return true;
+}
+
+std::size_t CountEqual(const std::vector<std::string_view>& fields, std::string_view match) {
+    std::size_t count = 0;
+    for (const std::string_view field : fields) count += field == match ? 1 : 0;
+    return count;
+}
+
+void CheckRewrite(std::string_view text, const std::vector<std::string_view>& fields) {
+    if (fields.empty() || !AllSingleLine(fields)) return;
+    const std::string_view match = fields[fields.size() / 2];
+    const std::size_t matching = CountEqual(fields, match);
+    const std::string deleted = quellix::RewriteKeywords(text, match, std::nullopt);
+    Require(ReadChecked(std::string_view(deleted)).size() == fields.size() - matching);
+    const std::string replaced = quellix::RewriteKeywords(text, match, std::string_view("k"));
+    Require(ReadChecked(std::string_view(replaced)).size() == fields.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::string_view> fields = ReadChecked(text);
+    const std::wstring wide = Widen(text);
+    const std::vector<std::wstring_view> wideFields = ReadChecked(std::wstring_view(wide));
+    Require(wideFields.size() == fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) Require(wideFields[i].size() == fields[i].size());
+    CheckRewrite(text, fields);
+    return 0;
+}
