@@ -1,0 +1,71 @@
+#include "app/form1.h"
+
+#include "tray/main_window_hook.h"
+
+namespace quellix {
+
+Form::Layout Form1::GetLayout() const { return {L"Quellix", 5550, 3315, true}; }
+
+void Form1::CreateControls() {
+    // Created in tab order; the list goes before the tab control so that it lies above it.
+    Command1.Attach(CreateChild(WC_BUTTONW, L"&Hide", Button::Style(true), kCommand1, {4200, 2760, 1215, 360}));
+    Picture1.Create(Handle(), kPicture1, {2760, 2760, 375, 255});
+    Picture1.onMouseMove = [this](WPARAM wParam, LPARAM lParam) { Picture1_MouseMove(wParam, lParam); };
+    cmdAbout.Attach(CreateChild(WC_BUTTONW, L"A&bout", Button::Style(false), kCmdAbout, {4200, 2160, 1215, 360}));
+    cmdAdd.Attach(CreateChild(WC_BUTTONW, L"&Add", Button::Style(false), kCmdAdd, {4200, 360, 1215, 360}));
+    cmdDelete.Attach(
+        CreateChild(WC_BUTTONW, L"&Delete", Button::Style(false), kCmdDelete, {4200, 960, 1215, 360}));
+    cmdEdit.Attach(CreateChild(WC_BUTTONW, L"&Edit", Button::Style(false), kCmdEdit, {4200, 1560, 1215, 360}));
+    lstKeyword.Attach(
+        CreateChild(WC_LISTBOXW, L"", ListBox::Style(), kLstKeyword, {120, 480, 3855, 2400}, WS_EX_CLIENTEDGE));
+    SSTab1.Attach(CreateChild(WC_TABCONTROLW, L"", TabControl::Style(), kSSTab1, {0, 0, 4095, 3135}), L"Keyword");
+    Timer1.Create(Handle(), kTimer1, 100);
+    mnuPopUp.Create({{kMnuShow, L"Show"},
+                     {kMnuHide, L"Hide"},
+                     {kMnuSeprator, L"-"},
+                     {kMnuAbout, L"About"},
+                     {kMnuExit, L"Exit"}},
+                    kMnuShow);
+    SetTabOrder({Command1.Handle(), Picture1.Handle(), cmdAbout.Handle(), cmdAdd.Handle(), cmdDelete.Handle(),
+                 cmdEdit.Handle(), SSTab1.Handle(), lstKeyword.Handle()});
+    SetDefaultButton(kCommand1);
+}
+
+// Start-up: each step runs whether or not the one before it worked.
+void Form1::Form_Load() {
+    MainWindowHandle = Handle();
+    Hide();
+    AddTrayIcon();
+    Hook();
+    Timer1.SetEnabled(true);
+}
+
+void Form1::Form_Activate() { LoadKeywords(); }
+
+void Form1::OnCommand(int id, int code) {
+    if (code == LBN_DBLCLK && id == kLstKeyword) return lstKeyword_DblClick();
+    if (code != BN_CLICKED) return;  // menu items arrive with code 0, which is BN_CLICKED too
+    switch (id) {
+    case kCommand1: return Command1_Click();
+    case kCmdAbout: return cmdAbout_Click();
+    case kCmdAdd: return cmdAdd_Click();
+    case kCmdDelete: return cmdDelete_Click();
+    case kCmdEdit: return cmdEdit_Click();
+    case kMnuShow: return mnuShow_Click();
+    case kMnuHide: return mnuHide_Click();
+    case kMnuAbout: return mnuAbout_Click();
+    case kMnuExit: return mnuExit_Click();
+    }
+}
+
+void Form1::OnTimer(UINT_PTR id) {
+    if (id == Timer1.Id()) Timer1_Timer();
+}
+
+LRESULT Form1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Form::HandleMessage(msg, wParam, lParam);
+    if (msg == WM_DESTROY) ::PostQuitMessage(0);  // the program ends with its main window
+    return result;
+}
+
+}  // namespace quellix

@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+
+namespace quellix {
+
+// The keyword file and the rewrite's scratch file live beside the executable.
+std::string KeywordFilePath();
+std::string ScratchFilePath();
+
+}  // namespace quellix

@@ -1,0 +1,39 @@
+#include "platform/ansi_text.h"
+
+#include <windows.h>
+
+namespace quellix {
+
+std::wstring FromAnsi(std::string_view text) {
+    std::wstring wide;
+    FromAnsiInto(text, wide);
+    return wide;
+}
+
+void FromAnsiInto(std::string_view text, std::wstring& out) {
+    // An ANSI character never becomes more than one UTF-16 unit, so the byte count is enough room.
+    out.resize(text.size());
+    if (text.empty()) return;
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                                        static_cast<int>(out.size()));
+    out.resize(static_cast<std::size_t>(n));
+}
+
+void ToUpperInPlace(std::wstring& text) {
+    if (text.empty()) return;
+    // Upper-casing maps each UTF-16 unit to one unit, so the text can be its own destination.
+    ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()), text.data(),
+                   static_cast<int>(text.size()));
+}
+
+std::string ToAnsi(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                        nullptr, nullptr);
+    std::string ansi(static_cast<std::size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr,
+                          nullptr);
+    return ansi;
+}
+
+}  // namespace quellix

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace quellix {
+
+// The program keeps wide text; the keyword file and the named ANSI calls use the system's ANSI
+// code page. Characters it cannot represent become the system's substitute character.
+std::wstring FromAnsi(std::string_view text);
+std::string ToAnsi(std::wstring_view text);
+// FromAnsi into a caller's buffer, reusing its storage.
+void FromAnsiInto(std::string_view text, std::wstring& out);
+
+// The platform's locale-aware conversion to upper case, in place.
+void ToUpperInPlace(std::wstring& text);
+
+}  // namespace quellix

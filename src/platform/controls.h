@@ -1,0 +1,120 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/form.h"
+#include "platform/win_handle.h"
+
+namespace quellix {
+
+// Thin wrappers over the child windows a form creates. The form's window owns and destroys them.
+class Control {
+public:
+    HWND Handle() const noexcept { return hwnd_; }
+    int Id() const noexcept { return ::GetDlgCtrlID(hwnd_); }
+    bool Enabled() const noexcept { return ::IsWindowEnabled(hwnd_) != FALSE; }
+    void SetEnabled(bool enabled) noexcept { ::EnableWindow(hwnd_, enabled); }
+    bool Visible() const noexcept { return ::IsWindowVisible(hwnd_) != FALSE; }
+    std::wstring Text() const;
+    void SetText(std::wstring_view text);
+    void Focus() noexcept { ::SetFocus(hwnd_); }
+
+protected:
+    HWND hwnd_ = nullptr;
+};
+
+class Button : public Control {
+public:
+    // isDefault: Enter anywhere in the form presses it unless the focus is on another button.
+    void Attach(HWND hwnd) noexcept { hwnd_ = hwnd; }
+    static DWORD Style(bool isDefault) noexcept {
+        return WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    }
+};
+
+class TextBox : public Control {
+public:
+    void Attach(HWND hwnd) noexcept { hwnd_ = hwnd; }
+    static DWORD Style() noexcept { return WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_LEFT; }
+};
+
+class Label : public Control {
+public:
+    void Attach(HWND hwnd) noexcept { hwnd_ = hwnd; }
+    static DWORD Style() noexcept { return WS_VISIBLE | SS_LEFT | SS_NOPREFIX; }
+};
+
+// Single selection, not sorted, entries in the order added.
+class ListBox : public Control {
+public:
+    void Attach(HWND hwnd) noexcept { hwnd_ = hwnd; }
+    static DWORD Style() noexcept {
+        return WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    }
+    void Clear() noexcept { ::SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
+    void AddItem(std::wstring_view text);
+    int ListCount() const noexcept { return static_cast<int>(::SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
+    // The selected entry's index, or -1.
+    int ListIndex() const noexcept { return static_cast<int>(::SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)); }
+    void SetListIndex(int index) noexcept { ::SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    std::wstring List(int index) const;
+};
+
+// A tab control with a single tab.
+class TabControl : public Control {
+public:
+    void Attach(HWND hwnd, std::wstring_view tabCaption);
+    static DWORD Style() noexcept { return WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS; }
+};
+
+// An invisible window that exists only to receive messages; mouse moves reach onMouseMove with
+// the message's wParam and lParam.
+class PictureBox : public Control {
+public:
+    bool Create(HWND parent, int id, const TwipsRect& r);
+    std::function<void(WPARAM, LPARAM)> onMouseMove;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};
+
+// A window timer. Switching it on always starts a fresh full interval.
+class Timer {
+public:
+    void Create(HWND owner, UINT_PTR id, UINT intervalMs) noexcept {
+        owner_ = owner;
+        id_ = id;
+        interval_ = intervalMs;
+    }
+    UINT_PTR Id() const noexcept { return id_; }
+    UINT Interval() const noexcept { return interval_; }
+    bool Enabled() const noexcept { return enabled_; }
+    void SetEnabled(bool enabled) noexcept;
+
+private:
+    HWND owner_ = nullptr;
+    UINT_PTR id_ = 0;
+    UINT interval_ = 0;
+    bool enabled_ = false;
+};
+
+// A pop-up menu built from items (id, caption); a caption "-" makes a separator.
+class PopupMenu {
+public:
+    struct Item {
+        int id;
+        const wchar_t* caption;
+    };
+    bool Create(std::initializer_list<Item> items, int defaultId);
+    HMENU Handle() const noexcept { return menu_.get(); }
+    // Shows the menu at the mouse position and returns the chosen item's id, or 0.
+    int TrackAtCursor(HWND owner, UINT flags) const;
+
+private:
+    MenuHandle menu_;
+};
+
+}  // namespace quellix

@@ -1,0 +1,39 @@
+#include "platform/file_access.h"
+
+#include "platform/win_handle.h"
+
+namespace quellix {
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::string bytes;
+    if (!ReadWholeFileInto(path, bytes)) return std::nullopt;
+    return bytes;
+}
+
+bool ReadWholeFileInto(const std::string& path, std::string& out) {
+    out.clear();
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return false;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+    out.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!out.empty() && !::ReadFile(file.get(), out.data(), static_cast<DWORD>(out.size()), &read, nullptr)) {
+        out.clear();
+        return false;
+    }
+    out.resize(read);  // the file may have shrunk since its size was taken
+    return true;
+}
+
+bool AppendToFile(const std::string& path, std::string_view bytes) {
+    FileHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+}  // namespace quellix

@@ -1,0 +1,258 @@
+#include "platform/form.h"
+
+#include <commctrl.h>
+
+#include "app/resource_ids.h"
+#include "platform/message_loop.h"
+#include "platform/screen.h"
+
+namespace quellix {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"QuellixForm";
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_APPWINDOW;  // a taskbar button of its own, also when owned
+
+HICON LoadAppIcon(int size) {
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                           size, size, LR_SHARED));
+}
+
+bool RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (::GetClassInfoExW(instance, kFormClass, &existing)) return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadAppIcon(::GetSystemMetrics(SM_CXICON));
+    wc.hIconSm = LoadAppIcon(::GetSystemMetrics(SM_CXSMICON));
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFormClass;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+FontHandle CreateMessageFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return FontHandle(static_cast<HFONT>(nullptr));
+    }
+    return FontHandle(::CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+bool IsPushButton(HWND control) {
+    wchar_t cls[16]{};
+    ::GetClassNameW(control, cls, 16);
+    const auto type = ::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    return ::lstrcmpiW(cls, WC_BUTTONW) == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+bool CanTakeFocus(HWND control) { return ::IsWindowVisible(control) && ::IsWindowEnabled(control); }
+
+}  // namespace
+
+Form::~Form() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+Form* Form::FromHandle(HWND hwnd) noexcept {
+    if (!hwnd) return nullptr;
+    wchar_t cls[32]{};
+    if (!::GetClassNameW(hwnd, cls, 32) || ::lstrcmpW(cls, kFormClass) != 0) return nullptr;
+    return reinterpret_cast<Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+bool Form::Load(HWND owner) {
+    if (hwnd_) return true;
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    if (!RegisterFormClass(instance, &Form::StaticWndProc)) return false;
+    const Layout layout = GetLayout();
+    RECT frame{0, 0, TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight)};
+    ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+    ::CreateWindowExW(kFormExStyle, kFormClass, layout.caption.c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, this);
+    if (!hwnd_) return false;
+    icon_ = LoadAppIcon(::GetSystemMetrics(SM_CXSMICON));
+    font_ = CreateMessageFont();
+    CreateControls();
+    Form_Load();
+    return hwnd_ != nullptr;  // the load step may have unloaded the form
+}
+
+void Form::Show() {
+    if (!hwnd_) return;
+    if (!shownOnce_ && GetLayout().centerOnFirstShow) CenterOnScreen();
+    shownOnce_ = true;
+    ::ShowWindow(hwnd_, SW_SHOW);
+}
+
+void Form::Hide() {
+    if (!hwnd_) return;
+    ::ShowWindow(hwnd_, SW_HIDE);
+    activeForm_ = false;
+}
+
+void Form::Unload() {
+    if (!hwnd_) return;
+    // The owner must take input again before this window goes, so that activation returns to it.
+    if (modalOwner_) ::EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
+    ::DestroyWindow(hwnd_);
+}
+
+void Form::ShowModal(HWND owner) {
+    if (!Load(owner)) return;
+    if (owner && ::IsWindowEnabled(owner)) {
+        modalOwner_ = owner;
+        ::EnableWindow(owner, FALSE);
+    }
+    Show();
+    RunModalLoop([this] { return IsLoaded(); });
+    if (modalOwner_) ::EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
+}
+
+std::wstring Form::Caption() const {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Form::SetCaption(std::wstring_view caption) { ::SetWindowTextW(hwnd_, std::wstring(caption).c_str()); }
+
+SIZE Form::OuterSizeTwips() const {
+    RECT r{};
+    ::GetWindowRect(hwnd_, &r);
+    return {PixelsToTwips(r.right - r.left), PixelsToTwips(r.bottom - r.top)};
+}
+
+void Form::MoveTwips(int left, int top) {
+    ::SetWindowPos(hwnd_, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::CenterOnScreen() {
+    RECT r{};
+    ::GetWindowRect(hwnd_, &r);
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND Form::CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id, const TwipsRect& r,
+                       DWORD exStyle) {
+    HWND child = ::CreateWindowExW(exStyle, windowClass, std::wstring(text).c_str(), WS_CHILD | style,
+                                   TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
+                                   TwipsToPixels(r.height), hwnd_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                                   nullptr);
+    if (child && font_) ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return child;
+}
+
+bool Form::PreTranslate(MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    if (msg.wParam == VK_TAB && !tabOrder_.empty()) {
+        MoveFocus(::GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    const HWND focus = ::GetFocus();
+    if (msg.wParam == VK_RETURN && focus && ::IsChild(hwnd_, focus) && IsPushButton(focus)) {
+        // Enter presses the focused button; elsewhere it presses the default button.
+        if (::IsWindowEnabled(focus)) {
+            ::SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(focus), BN_CLICKED),
+                           reinterpret_cast<LPARAM>(focus));
+        }
+        return true;
+    }
+    return false;
+}
+
+void Form::MoveFocus(bool backwards) {
+    const auto count = static_cast<int>(tabOrder_.size());
+    int at = -1;
+    for (int i = 0; i < count; ++i) {
+        if (tabOrder_[i] == ::GetFocus()) at = i;
+    }
+    const int start = at < 0 ? (backwards ? 0 : count - 1) : at;
+    for (int step = 1; step <= count; ++step) {
+        const int i = (start + (backwards ? count - step : step)) % count;
+        if (CanTakeFocus(tabOrder_[i])) {
+            ::SetFocus(tabOrder_[i]);
+            if (::SendMessageW(tabOrder_[i], WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+                ::SendMessageW(tabOrder_[i], EM_SETSEL, 0, -1);
+            }
+            return;
+        }
+    }
+}
+
+void Form::OnActivate(WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(hwnd_, focus)) savedFocus_ = focus;
+        // Only another form of this program takes the "active form" role; other programs,
+        // menus and message boxes do not.
+        if (FromHandle(::GetAncestor(reinterpret_cast<HWND>(lParam), GA_ROOT))) activeForm_ = false;
+        return;
+    }
+    if (savedFocus_ && ::IsWindow(savedFocus_) && CanTakeFocus(savedFocus_)) {
+        ::SetFocus(savedFocus_);
+    } else {
+        savedFocus_ = nullptr;
+        MoveFocus(false);
+    }
+    if (!activeForm_) {
+        activeForm_ = true;
+        Form_Activate();
+    }
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(wParam, lParam);
+        return 0;
+    case WM_SHOWWINDOW:
+        if (!wParam) activeForm_ = false;
+        break;
+    case DM_GETDEFID:
+        return defaultId_ ? MAKELRESULT(defaultId_, DC_HASDEFID) : 0;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_DESTROY:
+        if (modalOwner_) ::EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
+        Form_Unload();
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->savedFocus_ = nullptr;
+        self->activeForm_ = false;
+        self->shownOnce_ = false;
+        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace quellix

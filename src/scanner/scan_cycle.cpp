@@ -1,0 +1,56 @@
+#include <cstring>
+
+#include "app/form1.h"
+#include "keywords/keyword_paths.h"
+#include "platform/ansi_text.h"
+#include "platform/file_access.h"
+#include "scanner/found_popup.h"
+#include "scanner/scan_walk.h"
+#include "scanner/shell_windows.h"
+#include "scanner/title_match.h"
+
+namespace quellix {
+
+HWND FoundPopupHandle = nullptr;
+
+namespace {
+constexpr int kTitleBufferSize = 255;  // so a title is at most 254 ANSI characters
+}
+
+// One window of the walk: returns FALSE to end the walk at a match.
+BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
+    auto& walk = *reinterpret_cast<ScanWalk*>(lParam);
+    char buffer[kTitleBufferSize] = {};
+    // Another program's caption is read without sending it anything, so a hung window cannot
+    // hold up the walk; this program's own windows still get WM_GETTEXT.
+    ::GetWindowTextA(hWnd, buffer, kTitleBufferSize);
+    const std::string_view title(buffer, ::strnlen(buffer, kTitleBufferSize));
+    if (title.empty()) return TRUE;
+    // The file is read afresh for every titled window, so an edit counts for the very next one.
+    if (!ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return TRUE;
+    FromAnsiInto(title, walk.title);
+    ToUpperInPlace(walk.title);
+    FromAnsiInto(walk.fileBytes, walk.fileText);
+    ToUpperInPlace(walk.fileText);
+    if (!TitleMatchesAnyKeyword(walk.title, walk.fileText) || IsDesktopShellWindow(hWnd)) return TRUE;
+    FoundPopupHandle = hWnd;
+    return FALSE;
+}
+
+HWND FindFirstPopup(ScanWalk& walk) {
+    FoundPopupHandle = nullptr;  // only a window matched by this walk is asked to close
+    ::EnumWindows(EnumWindowsProc, reinterpret_cast<LPARAM>(&walk));
+    return FoundPopupHandle;
+}
+
+// One tick. The timer is off during the walk and switched on at its end, so the next tick comes
+// one full interval after the walk, however long the walk took.
+void Form1::Timer1_Timer() {
+    Timer1.SetEnabled(false);
+    ScanWalk walk;
+    walk.keywordPath = KeywordFilePath();
+    if (const HWND popup = FindFirstPopup(walk)) ::PostMessageA(popup, WM_CLOSE, 0, 0);
+    Timer1.SetEnabled(true);
+}
+
+}  // namespace quellix
