@@ -1,0 +1,45 @@
+#include "keywords/keyword_edits.h"
+
+#include <optional>
+#include <string>
+
+#include "keywords/keyword_file.h"
+#include "keywords/keyword_paths.h"
+#include "keywords/keyword_rewrite.h"
+#include "platform/ansi_text.h"
+#include "platform/atomic_file.h"
+#include "platform/file_access.h"
+
+namespace quellix {
+namespace {
+
+// A rewrite writes only what it has read: a missing or unreadable keyword file changes nothing and creates
+// nothing, and the old file stays until a complete new one can take its place.
+void RewriteKeywordFile(std::string_view match, std::optional<std::string_view> replacement) {
+    const std::optional<std::string> bytes = ReadWholeFile(KeywordFilePath());
+    if (!bytes) return;
+    if (!WriteCompleteFile(ScratchFilePath(), RewriteKeywords(*bytes, match, replacement))) return;
+    CommitScratchFile();
+}
+
+}  // namespace
+
+void AppendKeyword(std::wstring_view text) {
+    const std::string path = KeywordFilePath();
+    // Windows refuses to open a read-only file for appending; do the same where that is not enforced.
+    if (IsReadOnlyFile(path)) return;
+    std::string line;
+    WriteKeywordLine(line, ToAnsi(text));
+    AppendToFile(path, line);  // a failed append leaves the list as it was, and is not reported
+}
+
+void ReplaceKeyword(std::wstring_view oldText, std::wstring_view newText) {
+    const std::string newAnsi = ToAnsi(newText);
+    RewriteKeywordFile(ToAnsi(oldText), newAnsi);
+}
+
+void DeleteKeyword(std::wstring_view text) { RewriteKeywordFile(ToAnsi(text), std::nullopt); }
+
+void CommitScratchFile() { MoveFileIntoPlace(ScratchFilePath(), KeywordFilePath()); }
+
+}  // namespace quellix
