@@ -20,9 +20,5 @@ void Form1::mnuExit_Click() {}
 void Form1::Command1_Click() {}
 void Form1::cmdAbout_Click() {}
 
-void Form1::cmdAdd_Click() {}
-void Form1::cmdEdit_Click() {}
-void Form1::lstKeyword_DblClick() {}
-void Form1::cmdDelete_Click() {}
 
 }  // namespace quellix

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace quellix {
+
+class Form;
+
+// Centres the form across the screen with 40 % of the free height above it. A form larger than the screen gets
+// a negative position. Errors are ignored: a form that is not loaded stays where it is.
+void CenterForm(Form& form);
+
+}  // namespace quellix

@@ -1,0 +1,59 @@
+#include "dialogs/frm_edit.h"
+
+#include <commctrl.h>
+
+#include "dialogs/center_form.h"
+#include "keywords/keyword_edits.h"
+#include "keywords/keyword_rewrite.h"
+#include "platform/message_box.h"
+
+namespace quellix {
+
+Form::Layout frmEdit::GetLayout() const { return {L"", 4680, 1065, false}; }
+
+void frmEdit::CreateControls() {
+    cmdCancel.Attach(
+        CreateChild(WC_BUTTONW, L"&Cancel", Button::Style(false), kCmdCancel, {3240, 600, 1215, 360}));
+    cmdOk.Attach(CreateChild(WC_BUTTONW, L"&OK", Button::Style(true), kCmdOk, {1800, 600, 1215, 360}));
+    txtEdit.Attach(CreateChild(WC_EDITW, L"", TextBox::Style(), kTxtEdit, {0, 0, 4455, 375}));
+    SetTabOrder({txtEdit.Handle(), cmdOk.Handle(), cmdCancel.Handle()});
+    SetDefaultButton(kCmdOk);
+}
+
+void frmEdit::Form_Load() {
+    openedFor_ = lstKeyword_.List(lstKeyword_.ListIndex());
+    SetCaption(L"Change '" + openedFor_ + L"' to");
+    CenterForm(*this);
+}
+
+void frmEdit::Form_Activate() { txtEdit.Focus(); }
+
+void frmEdit::cmdCancel_Click() { Unload(); }
+
+// Should the list lose its selection while the dialog is open (a reload behind it), the entry the caption names
+// is still the one to replace; an unselected list would otherwise turn the edit into one of empty fields.
+std::wstring frmEdit::SelectedKeyword() const {
+    const int index = lstKeyword_.ListIndex();
+    return index == -1 ? openedFor_ : lstKeyword_.List(index);
+}
+
+void frmEdit::cmdOk_Click() {
+    const std::wstring oldText = SelectedKeyword();
+    const std::wstring newText = txtEdit.Text();
+    if (IsBlankKeyword(newText)) {
+        ShowStopMessage(Handle(), L"Window title can not be blank!");
+        return;
+    }
+    ReplaceKeyword(oldText, newText);  // every equal field, not only the selected one
+    Unload();
+}
+
+void frmEdit::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return;
+    switch (id) {
+    case kCmdCancel: return cmdCancel_Click();
+    case kCmdOk: return cmdOk_Click();
+    }
+}
+
+}  // namespace quellix
