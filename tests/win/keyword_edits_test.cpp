@@ -1,0 +1,135 @@
+#include "keywords/keyword_edits.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "keywords/keyword_paths.h"
+#include "platform/ansi_text.h"
+#include "platform/win_handle.h"
+#include "keyword_sandbox.h"
+
+namespace quellix {
+namespace {
+
+using test::KeywordSandbox;
+
+class KeywordEditsTest : public ::testing::Test {
+protected:
+    KeywordSandbox files;
+};
+
+TEST_F(KeywordEditsTest, AppendWritesTheTextAsTypedAndCreatesTheFile) {
+    AppendKeyword(L"casino");
+    EXPECT_EQ(files.Keywords(), "casino\r\n");
+    AppendKeyword(L"casino");
+    AppendKeyword(L"  a, b ");
+    AppendKeyword(L"\t");
+    EXPECT_EQ(files.Keywords(), "casino\r\ncasino\r\n  a, b \r\n\t\r\n");
+    EXPECT_FALSE(files.ScratchExists());
+}
+
+TEST_F(KeywordEditsTest, RewritesPutEveryFieldOnALineAndTouchOnlyEqualFields) {
+    const struct {
+        const char* file;
+        std::function<void()> edit;
+        const char* expected;
+    } cases[] = {
+        {"abc\r\nx\r\nabc\r\nabc\r\n", [] { ReplaceKeyword(L"abc", L"def"); }, "def\r\nx\r\ndef\r\ndef\r\n"},
+        {"abc\r\nx\r\nabc\r\n", [] { DeleteKeyword(L"abc"); }, "x\r\n"},
+        {"abc\r\nAbc\r\nabcd\r\n", [] { DeleteKeyword(L"Abc"); }, "abc\r\nabcd\r\n"},
+        {"a, b\r\n\"c,d\"\r\ne\r\n", [] { DeleteKeyword(L"e"); }, "a\r\nb\r\nc,d\r\n"},
+        {"same\r\n", [] { ReplaceKeyword(L"same", L"same"); }, "same\r\n"},
+        {"x\r\ny", [] { ReplaceKeyword(L"x", L" spaced "); }, " spaced \r\ny\r\n"},
+        {"only\r\n", [] { DeleteKeyword(L"only"); }, ""},
+    };
+    for (const auto& c : cases) {
+        files.WriteKeywords(c.file);
+        c.edit();
+        EXPECT_EQ(files.Keywords(), c.expected) << testing::PrintToString(std::string(c.file));
+        EXPECT_FALSE(files.ScratchExists());
+    }
+}
+
+// List entries are wide text made from the file's ANSI bytes; the edit must find those same bytes again.
+TEST_F(KeywordEditsTest, WideEntriesMatchTheirAnsiBytes) {
+    const std::string accented = "caf\xe9";
+    files.WriteKeywords(accented + "\r\nplain\r\n" + accented + "\r\n");
+    const std::wstring entry = FromAnsi(accented);
+    ASSERT_EQ(ToAnsi(entry), accented) << "the test needs a code page that holds this character";
+    ReplaceKeyword(entry, L"tea");
+    EXPECT_EQ(files.Keywords(), "tea\r\nplain\r\ntea\r\n");
+    DeleteKeyword(L"plain");
+    EXPECT_EQ(files.Keywords(), "tea\r\ntea\r\n");
+}
+
+TEST_F(KeywordEditsTest, RewriteOfAMissingFileCreatesNothing) {
+    ReplaceKeyword(L"abc", L"def");
+    DeleteKeyword(L"abc");
+    EXPECT_FALSE(KeywordSandbox::Exists(KeywordFilePath()));
+    EXPECT_FALSE(files.ScratchExists());
+}
+
+TEST_F(KeywordEditsTest, LeftoverScratchFileDoesNoHarm) {
+    KeywordSandbox::Write(ScratchFilePath(), std::string(5000, 'z'));
+    files.WriteKeywords("abc\r\nx\r\n");
+    DeleteKeyword(L"abc");
+    EXPECT_EQ(files.Keywords(), "x\r\n");
+    EXPECT_FALSE(files.ScratchExists());
+}
+
+// Whatever step fails, the keyword file keeps its complete old content and no scratch file is left behind.
+TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
+    const std::string old = "abc\r\nx\r\nabc\r\n";
+    const auto bothEdits = [] {
+        ReplaceKeyword(L"abc", L"def");
+        DeleteKeyword(L"x");
+    };
+
+    files.WriteKeywords(old);
+    ASSERT_TRUE(::SetFileAttributesA(KeywordFilePath().c_str(), FILE_ATTRIBUTE_READONLY));
+    bothEdits();
+    AppendKeyword(L"more");
+    EXPECT_EQ(files.Keywords(), old) << "read-only keyword file";
+    EXPECT_FALSE(files.ScratchExists()) << "read-only keyword file";
+    KeywordSandbox::Clear();
+
+    files.WriteKeywords(old);
+    {
+        // Readable, but the holder does not let it be replaced.
+        FileHandle holder(::CreateFileA(KeywordFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        bothEdits();
+    }
+    EXPECT_EQ(files.Keywords(), old) << "keyword file held open";
+    EXPECT_FALSE(files.ScratchExists()) << "keyword file held open";
+
+    {
+        FileHandle holder(::CreateFileA(KeywordFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                        nullptr));
+        ASSERT_TRUE(holder);
+        bothEdits();
+    }
+    EXPECT_EQ(files.Keywords(), old) << "keyword file unreadable";
+    EXPECT_FALSE(files.ScratchExists()) << "keyword file unreadable";
+
+    ASSERT_TRUE(::CreateDirectoryA(ScratchFilePath().c_str(), nullptr));
+    bothEdits();
+    EXPECT_EQ(files.Keywords(), old) << "scratch file not creatable";
+    EXPECT_TRUE(::GetFileAttributesA(ScratchFilePath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    KeywordSandbox::Remove(ScratchFilePath());
+
+    KeywordSandbox::Write(ScratchFilePath(), "someone else's");
+    {
+        FileHandle holder(::CreateFileA(ScratchFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                        nullptr));
+        ASSERT_TRUE(holder);
+        bothEdits();
+    }
+    EXPECT_EQ(files.Keywords(), old) << "scratch file held open";
+}
+
+}  // namespace
+}  // namespace quellix
