@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "e2e/e2e_support.h"
+
+namespace quellix::e2e {
+namespace {
+
+constexpr DWORD kGenerous = 10000;  // a loaded machine is slow; a working scan is far faster
+
+TEST(ScanEndToEnd, ClosesTheMatchingPopupAndNothingElse) {
+    QuellixProcess quellix(std::string("casino\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    EXPECT_FALSE(quellix.MainWindowVisible()) << "the main window hides itself at start";
+
+    TestPopup bonus(L"Free Casino Bonus");
+    TestPopup weather(L"Weather Report");
+    EXPECT_TRUE(WaitUntil([&] { return bonus.Closed(); }, kGenerous));
+    PumpFor(800);  // several more ticks
+    EXPECT_FALSE(weather.Closed());
+    EXPECT_EQ(weather.CloseRequests(), 0);
+    EXPECT_TRUE(quellix.Running());
+}
+
+TEST(ScanEndToEnd, TwoMatchingPopupsCloseOneAfterTheOtherUpperFirst) {
+    QuellixProcess quellix(std::string("offer\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup lower(L"Special Offer One", true);
+    TestPopup upper(L"Special Offer Two", true);
+    ::SetWindowPos(upper.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_TRUE(WaitUntil([&] { return lower.Closed() && upper.Closed(); }, kGenerous));
+    EXPECT_LT(upper.CloseOrder(), lower.CloseOrder());
+}
+
+TEST(ScanEndToEnd, KeywordAddedToTheFileWhileRunningTakesEffect) {
+    QuellixProcess quellix(std::string("poker\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup popup(L"Lottery Winner");
+    PumpFor(800);
+    ASSERT_FALSE(popup.Closed());
+    quellix.WriteKeywordFile("poker\r\nlottery\r\n");
+    EXPECT_TRUE(WaitUntil([&] { return popup.Closed(); }, kGenerous));
+}
+
+TEST(ScanEndToEnd, WithoutKeywordFileNothingIsClosedAndTheProgramRuns) {
+    QuellixProcess quellix(std::nullopt);
+    ASSERT_TRUE(quellix.Started());
+    TestPopup popup(L"Free Casino Bonus");
+    PumpFor(1500);
+    EXPECT_FALSE(popup.Closed());
+    EXPECT_TRUE(quellix.Running());
+    EXPECT_FALSE(quellix.FileExists(L"values.zap")) << "reading never creates the keyword file";
+}
+
+TEST(ScanEndToEnd, EmptyKeywordsCloseNothing) {
+    QuellixProcess quellix(std::string("\r\n,,\r\n   \r\n\"\"\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup popup(L"Weather Report");
+    PumpFor(1500);
+    EXPECT_EQ(popup.CloseRequests(), 0);
+}
+
+TEST(ScanEndToEnd, HungWindowHoldsUpNeitherTheScanNorTheProgram) {
+    QuellixProcess quellix(std::string("casino\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup popup(L"Free Casino Bonus", false);
+    HungWindow hung(L"Unresponsive Tool", 6000);  // above the popup, so the walk meets it first
+    const DWORD start = ::GetTickCount();
+    ::ShowWindow(popup.Handle(), SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(WaitUntil([&] { return popup.Closed(); }, 5000));
+    EXPECT_LT(::GetTickCount() - start, 5000u) << "closed only after the hang ended";
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(::SendMessageTimeoutW(quellix.MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, &ignored), 0)
+        << "the main window must answer while another program hangs";
+}
+
+TEST(ScanEndToEnd, AWindowThatStopsMatchingGetsNoFurtherCloseRequests) {
+    QuellixProcess quellix(std::string("survey\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    // Answers its first close request by staying open (as a program asking its user would),
+    // then its title changes: it no longer matches and must be left alone.
+    TestPopup stubborn(L"Quick Survey", true, false);
+    ASSERT_TRUE(WaitUntil([&] { return stubborn.CloseRequests() > 0; }, kGenerous));
+    stubborn.SetTitle(L"Thank you");
+    PumpFor(300);
+    const int requests = stubborn.CloseRequests();
+    PumpFor(1200);
+    EXPECT_EQ(stubborn.CloseRequests(), requests);
+}
+
+TEST(ScanEndToEnd, ClosingTheMainWindowEndsTheProgram) {
+    QuellixProcess quellix(std::nullopt);
+    ASSERT_TRUE(quellix.Started());
+    ::PostMessageW(quellix.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(quellix.WaitForExit(kGenerous));
+}
+
+}  // namespace
+}  // namespace quellix::e2e

@@ -1,0 +1,114 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scanner/scan_walk.h"
+#include "win/test_files.h"
+
+namespace quellix {
+namespace {
+
+// A top-level window of the test; created last, it is the top of the Z order.
+class Window {
+public:
+    explicit Window(const std::string& title, const char* windowClass = "STATIC")
+        : hwnd_(::CreateWindowExA(0, windowClass, title.c_str(), WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
+                                  nullptr, nullptr)) {}
+    ~Window() { ::DestroyWindow(hwnd_); }
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    HWND get() const { return hwnd_; }
+
+private:
+    HWND hwnd_;
+};
+
+class ScanTest : public ::testing::Test {
+protected:
+    HWND Walk() {
+        ScanWalk walk;
+        walk.keywordPath = file_.Path();
+        return FindFirstPopup(walk);
+    }
+    void Keywords(const std::string& bytes) { file_.Write(bytes); }
+
+    TempFile file_{"scan-keywords.zap"};
+};
+
+TEST_F(ScanTest, MatchesKeywordsAnywhereInTheTitleIgnoringCase) {
+    Keywords("qxwin\r\n");
+    {
+        Window w("QXWindows Update");
+        EXPECT_EQ(Walk(), w.get());
+    }
+    {
+        Window w("Free QXWINNER offer");
+        EXPECT_EQ(Walk(), w.get());
+    }
+    Keywords("qx free offer\r\n");
+    Window spaced("QX Free  Offer");
+    EXPECT_EQ(Walk(), nullptr) << "two spaces are not one";
+    Keywords("qx title that is longer\r\n");
+    Window shortTitle("qx title");
+    EXPECT_EQ(Walk(), nullptr);
+}
+
+TEST_F(ScanTest, OnlyTheFirst254CharactersOfATitleCount) {
+    const std::string pad(250, 'x');
+    Keywords("qxtail\r\n");
+    Window beyond(pad + "....qxtail");  // keyword from character 255 on
+    EXPECT_EQ(Walk(), nullptr);
+    Window within(pad + "qxta");
+    Keywords("xqxta\r\n");  // ends exactly at character 254
+    EXPECT_EQ(Walk(), within.get());
+}
+
+TEST_F(ScanTest, TheUpperOfTwoMatchingWindowsIsFoundFirst) {
+    Keywords("qxnothing\r\nqxpopup\r\n");
+    Window lower("qxpopup one");
+    Window upper("qxpopup two");
+    EXPECT_EQ(Walk(), upper.get());
+    ::SetWindowPos(lower.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(Walk(), lower.get());
+}
+
+TEST_F(ScanTest, MissingEmptyOrBlankKeywordFilesMatchNothing) {
+    Window w("qx some titled window");
+    file_.Remove();
+    EXPECT_EQ(Walk(), nullptr);
+    Keywords("");
+    EXPECT_EQ(Walk(), nullptr);
+    Keywords("\r\n,,\r\n  \t \r\n\"\"\r\n");
+    EXPECT_EQ(Walk(), nullptr) << "an empty keyword would match every titled window";
+}
+
+TEST_F(ScanTest, AWindowWithoutTitleIsNeverMatched) {
+    Keywords("\"\"\r\nqx\r\n");
+    Window untitled("");
+    const HWND found = Walk();
+    EXPECT_NE(found, untitled.get());
+}
+
+TEST_F(ScanTest, TheDesktopShellIsNeverClosed) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Shell_TrayWnd";
+    ::RegisterClassA(&wc);
+    Keywords("qxtaskbar\r\n");
+    Window decoy("qxtaskbar decoy");
+    Window taskbar("qxtaskbar", "Shell_TrayWnd");
+    EXPECT_EQ(Walk(), decoy.get()) << "the walk passes over the shell and goes on";
+    ::UnregisterClassA("Shell_TrayWnd", ::GetModuleHandleA(nullptr));
+}
+
+TEST_F(ScanTest, QuotedKeywordsKeepTheirCommas) {
+    Keywords("\"qx hello, world\"\r\n");
+    Window w("Say QX Hello, World!");
+    EXPECT_EQ(Walk(), w.get());
+}
+
+}  // namespace
+}  // namespace quellix
