@@ -16,6 +16,8 @@ void frmAdd::CreateControls() {
         CreateChild(WC_BUTTONW, L"&Cancel", Button::Style(false), kCmdCancel, {3240, 720, 1215, 360}));
     txtTitle.Attach(CreateChild(WC_EDITW, L"", TextBox::Style(), kTxtTitle, {0, 120, 4455, 375}));
     cmdOK.Attach(CreateChild(WC_BUTTONW, L"&OK", Button::Style(true), kCmdOK, {1800, 720, 1215, 360}));
+    // Lift the control's default limit of 32767 characters: a keyword may be as long as the user likes.
+    ::SendMessageW(txtTitle.Handle(), EM_LIMITTEXT, 0, 0);
     SetTabOrder({cmdOK.Handle(), txtTitle.Handle(), cmdCancel.Handle()});
     SetDefaultButton(kCmdOK);
 }

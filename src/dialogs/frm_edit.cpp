@@ -16,6 +16,8 @@ void frmEdit::CreateControls() {
         CreateChild(WC_BUTTONW, L"&Cancel", Button::Style(false), kCmdCancel, {3240, 600, 1215, 360}));
     cmdOk.Attach(CreateChild(WC_BUTTONW, L"&OK", Button::Style(true), kCmdOk, {1800, 600, 1215, 360}));
     txtEdit.Attach(CreateChild(WC_EDITW, L"", TextBox::Style(), kTxtEdit, {0, 0, 4455, 375}));
+    // Lift the control's default limit of 32767 characters: a keyword may be as long as the user likes.
+    ::SendMessageW(txtEdit.Handle(), EM_LIMITTEXT, 0, 0);
     SetTabOrder({txtEdit.Handle(), cmdOk.Handle(), cmdCancel.Handle()});
     SetDefaultButton(kCmdOk);
 }

@@ -1,0 +1,395 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "dialogs/center_form.h"
+#include "dialogs/frm_add.h"
+#include "dialogs/frm_edit.h"
+#include "keyword_sandbox.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/message_box.h"
+#include "platform/message_loop.h"
+#include "platform/screen.h"
+
+namespace quellix {
+namespace {
+
+using test::KeywordSandbox;
+
+// Runs this thread's messages, keyboard navigation included, until done() holds or the time runs out.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+    const DWORD start = ::GetTickCount();
+    MSG msg{};
+    while (!done()) {
+        if (::GetTickCount() - start > timeoutMs) return false;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchUiMessage(msg);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+void PressKey(HWND hwnd, WPARAM key) {
+    ::PostMessageW(hwnd, WM_KEYDOWN, key, 1);
+    ::PostMessageW(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+void Click(const Control& button) { ::SendMessageW(button.Handle(), BM_CLICK, 0, 0); }
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t cls[64]{};
+    ::GetClassNameW(hwnd, cls, 64);
+    return cls;
+}
+
+// Stands in for the main window: the owner, its list and its scan timer.
+class OwnerForm : public Form {
+public:
+    ListBox lstKeyword;
+    Timer Timer1;
+
+protected:
+    Layout GetLayout() const override { return {L"Owner", 4000, 3000, false}; }
+    void CreateControls() override {
+        lstKeyword.Attach(CreateChild(WC_LISTBOXW, L"", ListBox::Style(), 10, {0, 0, 3000, 2000}));
+        Timer1.Create(Handle(), 1, 100);
+    }
+};
+
+// What a message box of this program showed; filled in from a helper thread that also dismisses the box, since
+// the box's own loop holds the test's thread until then.
+struct SeenMessage {
+    std::wstring caption;
+    std::wstring text;
+    bool stopIcon = false;
+    int buttons = 0;
+};
+
+BOOL CALLBACK ReadMessageBoxChild(HWND child, LPARAM param) {
+    auto* seen = reinterpret_cast<SeenMessage*>(param);
+    if (ClassOf(child) == L"Button") ++seen->buttons;
+    if (ClassOf(child) != L"Static") return TRUE;
+    if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        const auto icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+        seen->stopIcon = icon && icon == ::LoadIconW(nullptr, IDI_HAND);
+        return TRUE;
+    }
+    wchar_t text[256]{};
+    ::GetWindowTextW(child, text, 256);
+    if (text[0]) seen->text = text;
+    return TRUE;
+}
+
+BOOL CALLBACK FindOwnMessageBox(HWND hwnd, LPARAM param) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd) || ClassOf(hwnd) != L"#32770") return TRUE;
+    *reinterpret_cast<HWND*>(param) = hwnd;
+    return FALSE;
+}
+
+class MessageBoxWatcher {
+public:
+    MessageBoxWatcher() : thread_([this] { Watch(); }) {}
+    ~MessageBoxWatcher() {
+        stop_ = true;
+        thread_.join();
+    }
+    // The boxes seen so far, each dismissed with its OK button.
+    std::vector<SeenMessage> Seen() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return seen_;
+    }
+
+private:
+    void Watch() {
+        while (!stop_) {
+            HWND box = nullptr;
+            ::EnumWindows(&FindOwnMessageBox, reinterpret_cast<LPARAM>(&box));
+            if (box) {
+                SeenMessage seen;
+                wchar_t caption[128]{};
+                ::GetWindowTextW(box, caption, 128);
+                seen.caption = caption;
+                ::EnumChildWindows(box, &ReadMessageBoxChild, reinterpret_cast<LPARAM>(&seen));
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    seen_.push_back(seen);
+                }
+                ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                while (::IsWindow(box) && !stop_) ::Sleep(10);
+            }
+            ::Sleep(10);
+        }
+    }
+
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::vector<SeenMessage> seen_;
+    std::thread thread_;
+};
+
+void ExpectOneStopMessage(MessageBoxWatcher& watcher, const wchar_t* text) {
+    const std::vector<SeenMessage> seen = watcher.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, text);
+    EXPECT_EQ(seen[0].caption, kApplicationTitle);
+    EXPECT_TRUE(seen[0].stopIcon);
+    EXPECT_EQ(seen[0].buttons, 1);
+}
+
+class DialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(owner.Load()); }
+
+    // Shows the dialog as the user meets it: visible, active, its activation step run.
+    static void ShowAndActivate(Form& dialog, HWND owner) {
+        ASSERT_TRUE(dialog.Load(owner));
+        dialog.Show();
+        EXPECT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == dialog.Handle(); }));
+    }
+
+    void SelectKeywords(std::initializer_list<const wchar_t*> entries, int selected) {
+        for (const wchar_t* entry : entries) owner.lstKeyword.AddItem(entry);
+        owner.lstKeyword.SetListIndex(selected);
+    }
+
+    KeywordSandbox files;
+    OwnerForm owner;
+};
+
+struct ExpectedControl {
+    const Control& control;
+    const wchar_t* windowClass;
+    const wchar_t* text;
+    TwipsRect twips;
+};
+
+void ExpectLayout(const Form& dialog, int clientWidth, int clientHeight, const std::vector<ExpectedControl>& controls) {
+    RECT client{};
+    ::GetClientRect(dialog.Handle(), &client);
+    EXPECT_EQ(client.right, TwipsToPixels(clientWidth));
+    EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight));
+    const LONG style = ::GetWindowLongW(dialog.Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    EXPECT_TRUE(::GetWindowLongW(dialog.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "a taskbar button of its own";
+    for (const ExpectedControl& c : controls) {
+        RECT r{};
+        ::GetWindowRect(c.control.Handle(), &r);
+        ::MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(ClassOf(c.control.Handle()), c.windowClass) << c.text;
+        EXPECT_EQ(c.control.Text(), c.text);
+        EXPECT_EQ(r.left, TwipsToPixels(c.twips.left)) << c.text;
+        EXPECT_EQ(r.top, TwipsToPixels(c.twips.top)) << c.text;
+        EXPECT_EQ(r.right - r.left, TwipsToPixels(c.twips.width)) << c.text;
+        EXPECT_EQ(r.bottom - r.top, TwipsToPixels(c.twips.height)) << c.text;
+    }
+}
+
+void ExpectDefaultButton(const Form& dialog, const Button& button) {
+    EXPECT_EQ(LOWORD(::SendMessageW(dialog.Handle(), DM_GETDEFID, 0, 0)), button.Id());
+    EXPECT_EQ(::GetWindowLongW(button.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_NE(button.Id(), IDOK) << "Escape must not reach a button";
+    EXPECT_NE(button.Id(), IDCANCEL) << "Escape must not reach a button";
+}
+
+// Centred across, 40 % of the free height above; a pixel of slack for the conversions to and from twips.
+void ExpectCentred(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_LE(std::abs((screenWidth - r.right) - r.left), 2) << r.left << " of " << screenWidth;
+    EXPECT_NEAR(r.top, 0.4 * (screenHeight - (r.bottom - r.top)), 1.0) << r.top << " of " << screenHeight;
+}
+
+TEST_F(DialogsTest, AddDialogLayout) {
+    frmAdd dialog(owner.Timer1);
+    ASSERT_TRUE(dialog.Load(owner.Handle()));
+    EXPECT_EQ(dialog.Caption(), L"Enter title keywords of popup window");
+    ExpectLayout(dialog, 4710, 1230,
+                 {{dialog.cmdCancel, L"Button", L"&Cancel", {3240, 720, 1215, 360}},
+                  {dialog.txtTitle, L"Edit", L"", {0, 120, 4455, 375}},
+                  {dialog.cmdOK, L"Button", L"&OK", {1800, 720, 1215, 360}}});
+    EXPECT_GT(::SendMessageW(dialog.txtTitle.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
+    ExpectDefaultButton(dialog, dialog.cmdOK);
+    ExpectCentred(dialog.Handle());
+}
+
+TEST_F(DialogsTest, EditDialogLayoutAndCaption) {
+    SelectKeywords({L"casino", L"it's", L"poker"}, 1);
+    frmEdit dialog(owner.lstKeyword);
+    ASSERT_TRUE(dialog.Load(owner.Handle()));
+    EXPECT_EQ(dialog.Caption(), L"Change 'it's' to");
+    ExpectLayout(dialog, 4680, 1065,
+                 {{dialog.cmdCancel, L"Button", L"&Cancel", {3240, 600, 1215, 360}},
+                  {dialog.cmdOk, L"Button", L"&OK", {1800, 600, 1215, 360}},
+                  {dialog.txtEdit, L"Edit", L"", {0, 0, 4455, 375}}});
+    EXPECT_GT(::SendMessageW(dialog.txtEdit.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
+    ExpectDefaultButton(dialog, dialog.cmdOk);
+    ExpectCentred(dialog.Handle());
+}
+
+// A form larger than the screen keeps the negative position the arithmetic gives; nothing clamps it.
+class OversizedForm : public Form {
+protected:
+    Layout GetLayout() const override { return {L"Oversized", PixelsToTwips(3000), PixelsToTwips(2500), false}; }
+    void CreateControls() override {}
+};
+
+TEST_F(DialogsTest, CenterFormPassesANegativePositionOn) {
+    OversizedForm form;
+    ASSERT_TRUE(form.Load());
+    CenterForm(form);
+    RECT r{};
+    ::GetWindowRect(form.Handle(), &r);
+    EXPECT_LT(r.left, 0);
+    EXPECT_LT(r.top, 0);
+    ExpectCentred(form.Handle());
+}
+
+TEST_F(DialogsTest, AddDialogTakesTypingAndEnterButNotEscape) {
+    owner.Timer1.SetEnabled(false);
+    frmAdd dialog(owner.Timer1);
+    ShowAndActivate(dialog, owner.Handle());
+    EXPECT_EQ(::GetFocus(), dialog.txtTitle.Handle()) << "the focus goes to the text box, not to OK";
+
+    dialog.txtTitle.SetText(L"casino");
+    PressKey(dialog.txtTitle.Handle(), VK_ESCAPE);
+    PumpUntil([] { return false; }, 300);
+    EXPECT_TRUE(dialog.IsLoaded()) << "Escape closes nothing";
+    EXPECT_FALSE(files.Keywords());
+
+    PressKey(dialog.txtTitle.Handle(), VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.IsLoaded(); })) << "Enter presses OK";
+    EXPECT_EQ(files.Keywords(), "casino\r\n");
+    EXPECT_TRUE(owner.Timer1.Enabled()) << "the unload switches the scan back on";
+}
+
+TEST_F(DialogsTest, AddDialogRefusesBlanksOnlyAndKeepsTheText) {
+    frmAdd dialog(owner.Timer1);
+    ShowAndActivate(dialog, owner.Handle());
+    {
+        MessageBoxWatcher watcher;
+        dialog.txtTitle.SetText(L"   ");
+        Click(dialog.cmdOK);
+        ExpectOneStopMessage(watcher, L"Title can't be blank!");
+    }
+    EXPECT_TRUE(dialog.IsLoaded());
+    EXPECT_EQ(dialog.txtTitle.Text(), L"   ");
+    EXPECT_FALSE(files.Keywords());
+
+    dialog.txtTitle.SetText(L"\t");
+    Click(dialog.cmdOK);
+    EXPECT_FALSE(dialog.IsLoaded()) << "a text of tabs is not blank";
+    EXPECT_EQ(files.Keywords(), "\t\r\n");
+}
+
+TEST_F(DialogsTest, AddDialogCancelAndCloseBoxWriteNothingAndResumeTheScan) {
+    const std::function<void(frmAdd&)> closers[] = {
+        [](frmAdd& dialog) { Click(dialog.cmdCancel); },
+        [](frmAdd& dialog) { ::SendMessageW(dialog.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    for (const auto& close : closers) {
+        owner.Timer1.SetEnabled(false);
+        frmAdd dialog(owner.Timer1);
+        ShowAndActivate(dialog, owner.Handle());
+        dialog.txtTitle.SetText(L"casino");
+        close(dialog);
+        EXPECT_FALSE(dialog.IsLoaded());
+        EXPECT_TRUE(owner.Timer1.Enabled());
+        EXPECT_FALSE(files.Keywords());
+    }
+}
+
+// Shown modally the dialog holds the owner's input until it is gone, and returns the input afterwards.
+TEST_F(DialogsTest, ModalDialogDisablesItsOwnerUntilItCloses) {
+    owner.Show();
+    std::atomic<bool> ownerDisabledWhileOpen{false};
+    std::atomic<bool> cancelled{false};
+    std::thread user([&] {
+        HWND dialog = nullptr;
+        for (int i = 0; i < 500 && !dialog; ++i, ::Sleep(10)) {
+            dialog = ::FindWindowW(nullptr, L"Enter title keywords of popup window");
+        }
+        if (!dialog) return;
+        ownerDisabledWhileOpen = !::IsWindowEnabled(owner.Handle());
+        ::PostMessageW(::GetDlgItem(dialog, frmAdd::kCmdCancel), BM_CLICK, 0, 0);
+        cancelled = true;
+    });
+    frmAdd dialog(owner.Timer1);
+    dialog.ShowModal(owner.Handle());
+    user.join();
+    EXPECT_TRUE(cancelled) << "the modal dialog never appeared";
+    EXPECT_TRUE(ownerDisabledWhileOpen);
+    EXPECT_FALSE(dialog.IsLoaded());
+    EXPECT_TRUE(::IsWindowEnabled(owner.Handle()));
+}
+
+TEST_F(DialogsTest, EditDialogReplacesEveryEqualFieldOnEnter) {
+    files.WriteKeywords("abc\r\nx\r\nabc\r\nabc\r\n");
+    SelectKeywords({L"abc", L"x", L"abc", L"abc"}, 2);
+    owner.Timer1.SetEnabled(false);
+    frmEdit dialog(owner.lstKeyword);
+    ShowAndActivate(dialog, owner.Handle());
+    EXPECT_EQ(::GetFocus(), dialog.txtEdit.Handle());
+    EXPECT_EQ(dialog.txtEdit.Text(), L"") << "the old keyword is only in the caption";
+
+    dialog.txtEdit.SetText(L"def");
+    PressKey(dialog.txtEdit.Handle(), VK_ESCAPE);
+    PumpUntil([] { return false; }, 300);
+    EXPECT_TRUE(dialog.IsLoaded()) << "Escape closes nothing";
+
+    PressKey(dialog.txtEdit.Handle(), VK_RETURN);
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.IsLoaded(); })) << "Enter presses OK";
+    EXPECT_EQ(files.Keywords(), "def\r\nx\r\ndef\r\ndef\r\n");
+    EXPECT_FALSE(owner.Timer1.Enabled()) << "the opener, not the dialog, resumes the scan";
+}
+
+TEST_F(DialogsTest, EditDialogRefusesBlanksAndCancelWritesNothing) {
+    const std::string keywords = "abc\r\nx\r\n";
+    files.WriteKeywords(keywords);
+    SelectKeywords({L"abc", L"x"}, 0);
+    frmEdit dialog(owner.lstKeyword);
+    ShowAndActivate(dialog, owner.Handle());
+    {
+        MessageBoxWatcher watcher;
+        dialog.txtEdit.SetText(L" ");
+        Click(dialog.cmdOk);
+        ExpectOneStopMessage(watcher, L"Window title can not be blank!");
+    }
+    EXPECT_TRUE(dialog.IsLoaded());
+    EXPECT_EQ(dialog.txtEdit.Text(), L" ");
+
+    dialog.txtEdit.SetText(L"def");
+    Click(dialog.cmdCancel);
+    EXPECT_FALSE(dialog.IsLoaded());
+    EXPECT_EQ(files.Keywords(), keywords);
+}
+
+// Should the list be rebuilt behind the open dialog, its selection is gone; the keyword the caption names is still
+// the one replaced, rather than every empty field.
+TEST_F(DialogsTest, EditDialogReplacesTheCaptionedKeywordWhenTheSelectionIsGone) {
+    files.WriteKeywords("abc\r\n\r\nx\r\n");
+    SelectKeywords({L"abc", L"", L"x"}, 0);
+    frmEdit dialog(owner.lstKeyword);
+    ShowAndActivate(dialog, owner.Handle());
+    owner.lstKeyword.SetListIndex(-1);
+    dialog.txtEdit.SetText(L"def");
+    Click(dialog.cmdOk);
+    EXPECT_EQ(files.Keywords(), "def\r\n\r\nx\r\n");
+}
+
+}  // namespace
+}  // namespace quellix
