@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/e2e_support.h"
+
+namespace quellix::e2e {
+namespace {
+
+constexpr DWORD kGenerous = 10000;  // a loaded machine is slow; a working program is far faster
+constexpr wchar_t kAddCaption[] = L"Enter title keywords of popup window";
+
+using Items = std::vector<std::wstring>;
+
+// Posted, not sent: the Add and Edit buttons run a modal dialog before they return.
+void Press(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
+
+void Type(HWND edit, const std::wstring& text) {
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring EditText(HWND dialog) { return WindowText(::FindWindowExW(dialog, nullptr, L"Edit", nullptr)); }
+
+HWND WaitForWindow(const QuellixProcess& quellix, const std::wstring& caption) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopLevel(quellix.Pid(), caption)) != nullptr; }, kGenerous);
+    return found;
+}
+
+// The text of the program's next message box, which is then dismissed with its OK button.
+std::wstring TakeMessage(const QuellixProcess& quellix) {
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindMessageBox(quellix.Pid())) != nullptr; }, kGenerous)) return L"<none>";
+    const std::wstring title = WindowText(box);
+    const std::wstring text = MessageBoxText(box);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitUntil([&] { return !::IsWindow(box); }, kGenerous);
+    return title == L"Vorel Quellix" ? text : L"<titled " + title + L">";
+}
+
+class EditEndToEnd : public ::testing::Test {
+protected:
+    // The program started with the given keyword file, its main window shown as the user brings it up.
+    void Start(const std::optional<std::string>& keywords) {
+        quellix_ = std::make_unique<QuellixProcess>(keywords);
+        ASSERT_TRUE(quellix_->Started());
+        ASSERT_TRUE(quellix_->ShowFromTray());
+    }
+    QuellixProcess& Quellix() { return *quellix_; }
+    HWND Button(const wchar_t* caption) { return quellix_->Button(caption); }
+
+    HWND OpenAdd() {
+        Press(Button(L"&Add"));
+        return WaitForWindow(*quellix_, kAddCaption);
+    }
+    // Types into the open dialog and presses its OK; true when the dialog then closed.
+    bool Submit(HWND dialog, const std::wstring& text) {
+        Type(::FindWindowExW(dialog, nullptr, L"Edit", nullptr), text);
+        Press(FindChild(dialog, L"Button", L"&OK"));
+        return WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous);
+    }
+    bool ListShows(const Items& items) {
+        return WaitUntil([&] { return quellix_->ListItems() == items; }, kGenerous);
+    }
+    void Select(int index) { ::SendMessageW(quellix_->List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+    std::unique_ptr<QuellixProcess> quellix_;
+};
+
+TEST_F(EditEndToEnd, AddedKeywordIsWrittenListedAndUsedByTheScan) {
+    Start(std::nullopt);
+    const HWND dialog = OpenAdd();
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(Submit(dialog, L"casino"));
+    EXPECT_TRUE(ListShows({L"casino"}));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "casino\r\n");
+    EXPECT_TRUE(::IsWindowEnabled(Button(L"&Delete")));
+
+    TestPopup bonus(L"Free Casino Bonus");
+    EXPECT_TRUE(WaitUntil([&] { return bonus.Closed(); }, kGenerous));
+}
+
+TEST_F(EditEndToEnd, BlankAddIsRefusedAndCancelOrCloseBoxWriteNothing) {
+    Start(std::nullopt);
+    HWND dialog = OpenAdd();
+    ASSERT_TRUE(dialog);
+    Type(::FindWindowExW(dialog, nullptr, L"Edit", nullptr), L"   ");
+    Press(FindChild(dialog, L"Button", L"&OK"));
+    EXPECT_EQ(TakeMessage(Quellix()), L"Title can't be blank!");
+    EXPECT_TRUE(::IsWindow(dialog)) << "the dialog stays open";
+    EXPECT_EQ(EditText(dialog), L"   ");
+
+    Type(::FindWindowExW(dialog, nullptr, L"Edit", nullptr), L"casino");
+    Press(FindChild(dialog, L"Button", L"&Cancel"));
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
+
+    dialog = OpenAdd();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(EditText(dialog), L"") << "each opening starts empty";
+    ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
+    EXPECT_FALSE(Quellix().FileExists(L"values.zap"));
+    EXPECT_TRUE(Quellix().ListItems().empty());
+}
+
+TEST_F(EditEndToEnd, DuplicatesAreAddedAndDeletedTogetherDownToAnEmptyFile) {
+    Start(std::nullopt);
+    ASSERT_TRUE(Submit(OpenAdd(), L"abc"));
+    ASSERT_TRUE(Submit(OpenAdd(), L"abc"));
+    EXPECT_TRUE(ListShows({L"abc", L"abc"}));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "abc\r\nabc\r\n");
+
+    Press(Button(L"&Delete"));
+    EXPECT_EQ(TakeMessage(Quellix()), L"First select an entry to delete!");
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "abc\r\nabc\r\n");
+
+    Select(1);
+    Press(Button(L"&Delete"));
+    EXPECT_TRUE(ListShows({}));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "") << "a zero-byte file, not a missing one";
+    EXPECT_FALSE(::IsWindowEnabled(Button(L"&Delete")));
+    EXPECT_FALSE(Quellix().FileExists(L"temp.zap"));
+}
+
+TEST_F(EditEndToEnd, EditReplacesEveryEqualEntry) {
+    Start(std::string("abc\r\nzq\r\nabc\r\nabc\r\n"));
+    ASSERT_TRUE(ListShows({L"abc", L"zq", L"abc", L"abc"}));
+
+    Press(Button(L"&Edit"));
+    EXPECT_EQ(TakeMessage(Quellix()), L"First select an entry to edit!");
+    EXPECT_FALSE(FindTopLevel(Quellix().Pid(), L"Change '' to")) << "no dialog without a selection";
+
+    Select(2);
+    Press(Button(L"&Edit"));
+    const HWND dialog = WaitForWindow(Quellix(), L"Change 'abc' to");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(EditText(dialog), L"");
+    EXPECT_TRUE(Submit(dialog, L"pqr"));
+    EXPECT_TRUE(ListShows({L"pqr", L"zq", L"pqr", L"pqr"}));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "pqr\r\nzq\r\npqr\r\npqr\r\n");
+    EXPECT_FALSE(Quellix().FileExists(L"temp.zap"));
+}
+
+TEST_F(EditEndToEnd, DoubleClickOnAnEntryOpensItsEditDialog) {
+    Start(std::string("abc\r\nzq\r\n"));
+    ASSERT_TRUE(ListShows({L"abc", L"zq"}));
+    const HWND list = Quellix().List();
+    const auto itemHeight = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const LPARAM secondItem = MAKELPARAM(10, itemHeight + itemHeight / 2);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        ::PostMessageW(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, secondItem);
+    }
+    const HWND dialog = WaitForWindow(Quellix(), L"Change 'zq' to");
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(Submit(dialog, L"pqr"));
+    EXPECT_TRUE(ListShows({L"abc", L"pqr"}));
+}
+
+// The dialogs edit the file the scan reads: no scan while one is open, and the scan goes on once it is gone.
+TEST_F(EditEndToEnd, NoPopupIsClosedWhileADialogIsOpen) {
+    Start(std::string("casino\r\n"));
+    ASSERT_TRUE(ListShows({L"casino"}));
+
+    HWND dialog = OpenAdd();
+    ASSERT_TRUE(dialog);
+    TestPopup first(L"Free Casino Bonus");
+    PumpFor(1500);
+    EXPECT_FALSE(first.Closed()) << "closed while the Add dialog was open";
+    Press(FindChild(dialog, L"Button", L"&Cancel"));
+    EXPECT_TRUE(WaitUntil([&] { return first.Closed(); }, kGenerous));
+
+    Select(0);
+    Press(Button(L"&Edit"));
+    dialog = WaitForWindow(Quellix(), L"Change 'casino' to");
+    ASSERT_TRUE(dialog);
+    TestPopup second(L"Casino Night");
+    PumpFor(1500);
+    EXPECT_FALSE(second.Closed()) << "closed while the Edit dialog was open";
+    ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return second.Closed(); }, kGenerous));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "casino\r\n");
+}
+
+}  // namespace
+}  // namespace quellix::e2e
