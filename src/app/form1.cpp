@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "tray/main_window_hook.h"
+#include "tray/tray_icon.h"
 
 namespace quellix {
 
@@ -63,6 +64,7 @@ void Form1::OnTimer(UINT_PTR id) {
 }
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsTaskbarCreated(msg)) ReAddTrayIcon(TrayIconData);  // the notification area restarted without our icon
     const LRESULT result = Form::HandleMessage(msg, wParam, lParam);
     if (msg == WM_DESTROY) ::PostQuitMessage(0);  // the program ends with its main window
     return result;

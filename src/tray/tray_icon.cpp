@@ -1,0 +1,65 @@
+// The notification-area icon: added at start-up, added again when the shell restarts, removed at unload.
+#include "tray/tray_icon.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+
+#include "app/form1.h"
+#include "platform/ansi_text.h"
+#include "tray/main_window_hook.h"
+
+namespace quellix {
+namespace {
+
+// The record in its first form: the fields up to and including a 64-byte tip.
+constexpr DWORD kTrayRecordSize = offsetof(NOTIFYICONDATAA, szTip) + 64;
+static_assert(kTrayRecordSize == (sizeof(void*) == 4 ? 88 : 104), "first-form notification-icon record");
+
+constexpr UINT kTrayIconId = 1;
+constexpr std::size_t kTipBytes = 64;
+
+// The tooltip is the text before the NUL; the rest of the 64 places are spaces.
+std::wstring TrayTip() {
+    std::wstring tip = L"Vorel Quellix! ";
+    tip.push_back(L'\0');
+    tip.resize(kTipBytes, L' ');
+    return tip;
+}
+
+}  // namespace
+
+bool IsTaskbarCreated(UINT msg) {
+    // Registered messages live in 0xC000-0xFFFF; checking the range first keeps the lookup off the common path,
+    // and a failed registration (0) can never be mistaken for WM_NULL.
+    if (msg < 0xC000) return false;
+    return msg == ::RegisterWindowMessageA("TaskbarCreated");
+}
+
+void ReAddTrayIcon(NOTIFYICONDATAA& record) {
+    if (record.cbSize == 0) return;  // never filled: the load step has not added the icon yet
+    ::Shell_NotifyIconA(NIM_ADD, &record);  // not examined: a notification area still missing will announce itself
+}
+
+// Each step runs whether or not the one before it worked; a failed add leaves the program running without an icon.
+void Form1::AddTrayIcon() {
+    TrayIconData = NOTIFYICONDATAA{};
+    TrayIconData.cbSize = kTrayRecordSize;
+    TrayIconData.hIcon = AppIcon();
+    TrayIconData.uID = kTrayIconId;
+    const std::string tip = ToAnsi(TrayTip());
+    std::copy_n(tip.begin(), std::min(tip.size(), kTipBytes), TrayIconData.szTip);
+    TrayIconData.hWnd = Picture1.Handle();
+    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayIconData.uCallbackMessage = WM_MOUSEMOVE;
+    ::Shell_NotifyIconA(NIM_ADD, &TrayIconData);
+    // An elevated run would otherwise never hear that the notification area came back.
+    ::ChangeWindowMessageFilterEx(Handle(), ::RegisterWindowMessageA("TaskbarCreated"), MSGFLT_ALLOW, nullptr);
+}
+
+void Form1::Form_Unload() {
+    ::Shell_NotifyIconA(NIM_DELETE, &TrayIconData);  // not examined: an icon that never came needs no removal
+    if (HookInstalled) Unhook();
+}
+
+}  // namespace quellix
