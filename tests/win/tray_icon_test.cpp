@@ -1,0 +1,104 @@
+// The notification-area icon of a loaded main window: its record, its removal, its return after a shell restart.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "tray/main_window_hook.h"
+#include "tray_test_support.h"
+
+namespace quellix::test {
+namespace {
+
+// The record as the shell reads it: little-endian fields at their platform offsets.
+std::uint32_t U32At(const NOTIFYICONDATAA& record, std::size_t offset) {
+    std::uint32_t value = 0;
+    std::memcpy(&value, reinterpret_cast<const unsigned char*>(&record) + offset, sizeof(value));
+    return value;
+}
+
+// The icon is in the notification area exactly when the shell lets the record modify it.
+bool IconPresent(const NOTIFYICONDATAA& record) {
+    NOTIFYICONDATAA copy = record;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &copy) != FALSE;
+}
+
+// Exposes the unload step so it can run while the window still exists.
+class ExposedForm1 : public Form1 {
+public:
+    using Form1::Form_Unload;
+};
+
+TEST_F(Form1Test, TrayRecordHoldsTheFirstFormFields) {
+    const NOTIFYICONDATAA& record = form.TrayIconData;
+    constexpr bool k32 = sizeof(void*) == 4;
+    // cbSize, hWnd, uID, uFlags, uCallbackMessage, hIcon, szTip: pointers are 4 bytes on i686, 8 (aligned) on x64.
+    const std::size_t uId = k32 ? 8 : 16, flags = uId + 4, callback = uId + 8, tip = k32 ? 24 : 40;
+    EXPECT_EQ(U32At(record, 0), k32 ? 88u : 104u);
+    EXPECT_EQ(record.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+    EXPECT_EQ(record.hWnd, form.Picture1.Handle());
+    EXPECT_EQ(U32At(record, uId), 1u);
+    EXPECT_EQ(U32At(record, flags), 7u);
+    EXPECT_EQ(U32At(record, callback), 0x0200u);
+    EXPECT_NE(record.hIcon, nullptr);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(record.hIcon), ::GetClassLongPtrW(form.Handle(), GCLP_HICONSM))
+        << "the tray shows the main window's own small icon";
+
+    std::string expectedTip = "Vorel Quellix! ";
+    expectedTip.push_back('\0');
+    expectedTip.resize(64, ' ');
+    const std::string tipBytes(reinterpret_cast<const char*>(&record) + tip, 64);
+    EXPECT_EQ(tipBytes, expectedTip);
+    EXPECT_EQ(tip + 64, record.cbSize) << "the tip is the record's last field";
+}
+
+TEST_F(Form1Test, IconIsAddedAtLoadAndStaysWhileHiddenOrShown) {
+    EXPECT_FALSE(::IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IconPresent(form.TrayIconData));
+    form.Show();
+    EXPECT_TRUE(IconPresent(form.TrayIconData));
+    ::SendMessageW(form.Command1.Handle(), BM_CLICK, 0, 0);
+    EXPECT_FALSE(::IsWindowVisible(form.Handle())) << "Hide hides the window";
+    EXPECT_TRUE(IconPresent(form.TrayIconData));
+}
+
+TEST_F(Form1Test, TaskbarCreatedBringsTheIconBack) {
+    NOTIFYICONDATAA record = form.TrayIconData;
+    ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &record));  // as a restarting shell loses it
+    ASSERT_FALSE(IconPresent(form.TrayIconData));
+
+    const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    ASSERT_NE(taskbarCreated, 0u);
+    ::SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return IconPresent(form.TrayIconData); }));
+}
+
+TEST(Form1Unload, RemovesTheIconAndThenTheSubclass) {
+    HookInstalled = false;  // see Form1Test::SetUp
+    PrevWindowProc = nullptr;
+    ExposedForm1 form;
+    ASSERT_TRUE(form.Load());
+    ASSERT_TRUE(HookInstalled);
+    ASSERT_EQ(MainWindowHandle, form.Handle());
+    const LONG_PTR subclassed = ::GetWindowLongPtrA(form.Handle(), GWLP_WNDPROC);
+
+    form.Form_Unload();
+    EXPECT_FALSE(IconPresent(form.TrayIconData)) << "removed while its window still exists";
+    EXPECT_FALSE(HookInstalled);
+    EXPECT_NE(::GetWindowLongPtrA(form.Handle(), GWLP_WNDPROC), subclassed);
+    ::SendMessageW(form.Handle(), WM_HOTKEY, 0, 0);
+    EXPECT_FALSE(::IsWindowVisible(form.Handle())) << "the hot key no longer restores";
+
+    form.Unload();  // runs the unload step again, which finds nothing left to remove
+    EXPECT_FALSE(form.IsLoaded());
+    MSG msg{};
+    while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+}  // namespace
+}  // namespace quellix::test
