@@ -22,13 +22,19 @@ void RewriteKeywordFile(std::string_view match, std::optional<std::string_view> 
     CommitScratchFile();
 }
 
+// A file whose last line has no line end (edited by hand, say) would otherwise take the new keyword onto that
+// line and turn two keywords into one.
+bool EndsWithinALine(const std::optional<std::string>& bytes) {
+    return bytes && !bytes->empty() && bytes->back() != '\n' && bytes->back() != '\r';
+}
+
 }  // namespace
 
 void AppendKeyword(std::wstring_view text) {
     const std::string path = KeywordFilePath();
     // Windows refuses to open a read-only file for appending; do the same where that is not enforced.
     if (IsReadOnlyFile(path)) return;
-    std::string line;
+    std::string line = EndsWithinALine(ReadWholeFile(path)) ? "\r\n" : "";
     WriteKeywordLine(line, ToAnsi(text));
     AppendToFile(path, line);  // a failed append leaves the list as it was, and is not reported
 }

@@ -313,30 +313,6 @@ TEST_F(DialogsTest, AddDialogCancelAndCloseBoxWriteNothingAndResumeTheScan) {
     }
 }
 
-// Shown modally the dialog holds the owner's input until it is gone, and returns the input afterwards.
-TEST_F(DialogsTest, ModalDialogDisablesItsOwnerUntilItCloses) {
-    owner.Show();
-    std::atomic<bool> ownerDisabledWhileOpen{false};
-    std::atomic<bool> cancelled{false};
-    std::thread user([&] {
-        HWND dialog = nullptr;
-        for (int i = 0; i < 500 && !dialog; ++i, ::Sleep(10)) {
-            dialog = ::FindWindowW(nullptr, L"Enter title keywords of popup window");
-        }
-        if (!dialog) return;
-        ownerDisabledWhileOpen = !::IsWindowEnabled(owner.Handle());
-        ::PostMessageW(::GetDlgItem(dialog, frmAdd::kCmdCancel), BM_CLICK, 0, 0);
-        cancelled = true;
-    });
-    frmAdd dialog(owner.Timer1);
-    dialog.ShowModal(owner.Handle());
-    user.join();
-    EXPECT_TRUE(cancelled) << "the modal dialog never appeared";
-    EXPECT_TRUE(ownerDisabledWhileOpen);
-    EXPECT_FALSE(dialog.IsLoaded());
-    EXPECT_TRUE(::IsWindowEnabled(owner.Handle()));
-}
-
 TEST_F(DialogsTest, EditDialogReplacesEveryEqualFieldOnEnter) {
     files.WriteKeywords("abc\r\nx\r\nabc\r\nabc\r\n");
     SelectKeywords({L"abc", L"x", L"abc", L"abc"}, 2);

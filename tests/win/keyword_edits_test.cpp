@@ -30,6 +30,25 @@ TEST_F(KeywordEditsTest, AppendWritesTheTextAsTypedAndCreatesTheFile) {
     EXPECT_FALSE(files.ScratchExists());
 }
 
+// Appending after a last line without a line end must not join the new keyword to the old one.
+TEST_F(KeywordEditsTest, AppendAfterAnUnfinishedLastLineStartsANewLine) {
+    const struct {
+        const char* file;
+        const char* expected;
+    } cases[] = {
+        {"casino", "casino\r\npoker\r\n"},
+        {"casino\r\n", "casino\r\npoker\r\n"},
+        {"casino\n", "casino\npoker\r\n"},
+        {"casino\r", "casino\rpoker\r\n"},
+        {"", "poker\r\n"},
+    };
+    for (const auto& c : cases) {
+        files.WriteKeywords(c.file);
+        AppendKeyword(L"poker");
+        EXPECT_EQ(files.Keywords(), c.expected) << testing::PrintToString(std::string(c.file));
+    }
+}
+
 TEST_F(KeywordEditsTest, RewritesPutEveryFieldOnALineAndTouchOnlyEqualFields) {
     const struct {
         const char* file;
