@@ -57,12 +57,12 @@ TEST_F(Form1Test, TrayRecordHoldsTheFirstFormFields) {
 }
 
 TEST_F(Form1Test, IconIsAddedAtLoadAndStaysWhileHiddenOrShown) {
-    EXPECT_FALSE(::IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(Visible());
     EXPECT_TRUE(IconPresent(form.TrayIconData));
     form.Show();
     EXPECT_TRUE(IconPresent(form.TrayIconData));
     ::SendMessageW(form.Command1.Handle(), BM_CLICK, 0, 0);
-    EXPECT_FALSE(::IsWindowVisible(form.Handle())) << "Hide hides the window";
+    EXPECT_FALSE(Visible()) << "Hide hides the window";
     EXPECT_TRUE(IconPresent(form.TrayIconData));
 }
 
@@ -74,7 +74,7 @@ TEST_F(Form1Test, TaskbarCreatedBringsTheIconBack) {
     const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
     ASSERT_NE(taskbarCreated, 0u);
     ::SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    EXPECT_TRUE(PumpUntil([&] { return IconPresent(form.TrayIconData); }));
+    EXPECT_TRUE(WaitFor([&] { return IconPresent(form.TrayIconData); }));
 }
 
 TEST(Form1Unload, RemovesTheIconAndThenTheSubclass) {
@@ -95,9 +95,8 @@ TEST(Form1Unload, RemovesTheIconAndThenTheSubclass) {
 
     form.Unload();  // runs the unload step again, which finds nothing left to remove
     EXPECT_FALSE(form.IsLoaded());
-    MSG msg{};
-    while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    MSG quit{};
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // posted by the main window's destroy
 }
 
 }  // namespace
