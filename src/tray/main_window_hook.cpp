@@ -40,7 +40,7 @@ void RestoreMainWindow() {
         return;
     }
     if (Form* form = Form::FromHandle(MainWindowHandle)) {
-        form->Show();
+        form->Show();  // through the form, so that its first showing is centred
     } else {
         ::ShowWindow(MainWindowHandle, SW_SHOW);
     }
