@@ -5,6 +5,9 @@
 
 namespace quellix {
 
+// Unloads here, while the whole Form1 still exists, so its own unload step runs (icon, subclass).
+Form1::~Form1() { Unload(); }
+
 Form::Layout Form1::GetLayout() const { return {L"Quellix", 5550, 3315, true}; }
 
 void Form1::CreateControls() {

@@ -30,6 +30,8 @@ public:
         kMnuExit,
     };
 
+    ~Form1() override;
+
     // Controls, in stored order.
     TabControl SSTab1;
     ListBox lstKeyword;
