@@ -6,40 +6,14 @@
 #include <vector>
 
 #include "e2e/e2e_support.h"
+#include "e2e/user_actions.h"
 
 namespace quellix::e2e {
 namespace {
 
-constexpr DWORD kGenerous = 10000;  // a loaded machine is slow; a working program is far faster
 constexpr wchar_t kAddCaption[] = L"Enter title keywords of popup window";
 
 using Items = std::vector<std::wstring>;
-
-// Posted, not sent: the Add and Edit buttons run a modal dialog before they return.
-void Press(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
-
-void Type(HWND edit, const std::wstring& text) {
-    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-std::wstring EditText(HWND dialog) { return WindowText(::FindWindowExW(dialog, nullptr, L"Edit", nullptr)); }
-
-HWND WaitForWindow(const QuellixProcess& quellix, const std::wstring& caption) {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopLevel(quellix.Pid(), caption)) != nullptr; }, kGenerous);
-    return found;
-}
-
-// The text of the program's next message box, which is then dismissed with its OK button.
-std::wstring TakeMessage(const QuellixProcess& quellix) {
-    HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = FindMessageBox(quellix.Pid())) != nullptr; }, kGenerous)) return L"<none>";
-    const std::wstring title = WindowText(box);
-    const std::wstring text = MessageBoxText(box);
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    WaitUntil([&] { return !::IsWindow(box); }, kGenerous);
-    return title == L"Vorel Quellix" ? text : L"<titled " + title + L">";
-}
 
 class EditEndToEnd : public ::testing::Test {
 protected:
@@ -58,7 +32,7 @@ protected:
     }
     // Types into the open dialog and presses its OK; true when the dialog then closed.
     bool Submit(HWND dialog, const std::wstring& text) {
-        Type(::FindWindowExW(dialog, nullptr, L"Edit", nullptr), text);
+        Type(TextBox(dialog), text);
         Press(FindChild(dialog, L"Button", L"&OK"));
         return WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous);
     }
@@ -87,19 +61,19 @@ TEST_F(EditEndToEnd, BlankAddIsRefusedAndCancelOrCloseBoxWriteNothing) {
     Start(std::nullopt);
     HWND dialog = OpenAdd();
     ASSERT_TRUE(dialog);
-    Type(::FindWindowExW(dialog, nullptr, L"Edit", nullptr), L"   ");
+    Type(TextBox(dialog), L"   ");
     Press(FindChild(dialog, L"Button", L"&OK"));
     EXPECT_EQ(TakeMessage(Quellix()), L"Title can't be blank!");
     EXPECT_TRUE(::IsWindow(dialog)) << "the dialog stays open";
-    EXPECT_EQ(EditText(dialog), L"   ");
+    EXPECT_EQ(TextBoxText(dialog), L"   ");
 
-    Type(::FindWindowExW(dialog, nullptr, L"Edit", nullptr), L"casino");
+    Type(TextBox(dialog), L"casino");
     Press(FindChild(dialog, L"Button", L"&Cancel"));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
 
     dialog = OpenAdd();
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(EditText(dialog), L"") << "each opening starts empty";
+    EXPECT_EQ(TextBoxText(dialog), L"") << "each opening starts empty";
     ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
     EXPECT_FALSE(Quellix().FileExists(L"values.zap"));
@@ -137,7 +111,7 @@ TEST_F(EditEndToEnd, EditReplacesEveryEqualEntry) {
     Press(Button(L"&Edit"));
     const HWND dialog = WaitForWindow(Quellix(), L"Change 'abc' to");
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(EditText(dialog), L"");
+    EXPECT_EQ(TextBoxText(dialog), L"");
     EXPECT_TRUE(Submit(dialog, L"pqr"));
     EXPECT_TRUE(ListShows({L"pqr", L"zq", L"pqr", L"pqr"}));
     EXPECT_EQ(Quellix().ReadKeywordFile(), "pqr\r\nzq\r\npqr\r\npqr\r\n");

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "e2e/e2e_support.h"
+#include "e2e/user_actions.h"
 
 namespace quellix::e2e {
 namespace {
-
-constexpr DWORD kGenerous = 10000;  // a loaded machine is slow; a working scan is far faster
 
 TEST(ScanEndToEnd, ClosesTheMatchingPopupAndNothingElse) {
     QuellixProcess quellix(std::string("casino\r\n"));

@@ -1,54 +1,13 @@
 // The tray icon, its menu, the hot key and the About window, driven against the real program.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <initializer_list>
-
 #include "e2e/e2e_support.h"
+#include "e2e/user_actions.h"
 
 namespace quellix::e2e {
 namespace {
 
-constexpr DWORD kGenerous = 10000;  // a loaded machine is slow; the program answers far faster
 constexpr wchar_t kAboutCaption[] = L"Vorel Softworks";
-
-HWND OpenMenu(const QuellixProcess& quellix) {
-    HWND menu = nullptr;
-    WaitUntil([&] { return (menu = FindTopLevel(quellix.Pid(), L"", L"#32768")) != nullptr; }, kGenerous);
-    return menu;
-}
-
-// Keys as a user presses them while the menu is open: the menu reads them from the program's queue. Posted
-// together they are taken before any mouse movement, which would move the highlight.
-void PressKeys(HWND target, std::initializer_list<WPARAM> keys) {
-    for (const WPARAM key : keys) {
-        ::PostMessageW(target, WM_KEYDOWN, key, 1);
-        ::PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-    }
-}
-
-// Opens the tray menu and chooses an item with the keys: Home goes to the first item, Down to the next one (the
-// separator is skipped), End to the last.
-bool ChooseFromTrayMenu(const QuellixProcess& quellix, std::initializer_list<WPARAM> keys) {
-    quellix.SendTrayEvent(WM_RBUTTONUP);
-    const HWND menu = OpenMenu(quellix);
-    if (!menu) return false;
-    PumpFor(300);  // the menu settles under the mouse first
-    PressKeys(menu, keys);
-    PressKeys(menu, {VK_RETURN});
-    return WaitUntil([&] { return !::IsWindowVisible(menu); }, kGenerous);
-}
-
-bool InFront(HWND window) { return ::GetForegroundWindow() == window; }
-
-const std::initializer_list<WPARAM> kShow{VK_HOME}, kHide{VK_HOME, VK_DOWN}, kAbout{VK_END, VK_UP}, kExit{VK_END};
-
-bool IsCentred(HWND window) {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    return std::abs((r.left + r.right) - ::GetSystemMetrics(SM_CXSCREEN)) <= 1 &&
-           std::abs((r.top + r.bottom) - ::GetSystemMetrics(SM_CYSCREEN)) <= 1;
-}
 
 TEST(TrayEndToEnd, DoubleClickShowsTheMainWindowInFront) {
     QuellixProcess quellix(std::string("casino\r\n"));
@@ -61,8 +20,7 @@ TEST(TrayEndToEnd, DoubleClickShowsTheMainWindowInFront) {
 TEST(TrayEndToEnd, RightClickMenuCanBeDismissedAndLeavesTheWindowAsItWas) {
     QuellixProcess quellix(std::nullopt);
     ASSERT_TRUE(quellix.Started());
-    quellix.SendTrayEvent(WM_RBUTTONUP);
-    const HWND menu = OpenMenu(quellix);
+    const HWND menu = OpenTrayMenu(quellix);
     ASSERT_NE(menu, nullptr);
     PressKeys(menu, {VK_ESCAPE});
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(menu); }, kGenerous));
@@ -76,19 +34,19 @@ TEST(TrayEndToEnd, MenuHideHidesTheWindowAndTheProgramRunsOn) {
     QuellixProcess quellix(std::nullopt);
     ASSERT_TRUE(quellix.Started());
     ASSERT_TRUE(quellix.ShowFromTray());
-    ASSERT_TRUE(ChooseFromTrayMenu(quellix, kHide));
+    ASSERT_TRUE(ChooseFromTrayMenu(quellix, kMenuHide));
     EXPECT_TRUE(WaitUntil([&] { return !quellix.MainWindowVisible(); }, kGenerous));
     PumpFor(300);
     EXPECT_TRUE(quellix.Running());
 
-    ASSERT_TRUE(ChooseFromTrayMenu(quellix, kShow));
+    ASSERT_TRUE(ChooseFromTrayMenu(quellix, kMenuShow));
     EXPECT_TRUE(WaitUntil([&] { return quellix.MainWindowVisible(); }, kGenerous));
 }
 
 TEST(TrayEndToEnd, MenuExitEndsTheProgram) {
     QuellixProcess quellix(std::nullopt);
     ASSERT_TRUE(quellix.Started());
-    ASSERT_TRUE(ChooseFromTrayMenu(quellix, kExit));
+    ASSERT_TRUE(ChooseFromTrayMenu(quellix, kMenuExit));
     ASSERT_TRUE(quellix.WaitForExit(kGenerous));
     DWORD code = 1;
     ::GetExitCodeProcess(quellix.Process(), &code);
@@ -107,8 +65,7 @@ TEST(TrayEndToEnd, AboutFromButtonAndMenuIsCentredWhileTheScanGoesOn) {
     ASSERT_TRUE(quellix.Started());
     ASSERT_TRUE(quellix.ShowFromTray());
 
-    // Posted: a sent click would wait for the modal window to close.
-    ::PostMessageW(quellix.Button(L"A&bout"), BM_CLICK, 0, 0);
+    Press(quellix.Button(L"A&bout"));
     HWND about = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (about = FindTopLevel(quellix.Pid(), kAboutCaption)) != nullptr; }, kGenerous));
     EXPECT_TRUE(IsCentred(about));
@@ -121,7 +78,7 @@ TEST(TrayEndToEnd, AboutFromButtonAndMenuIsCentredWhileTheScanGoesOn) {
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kGenerous));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(quellix.MainWindow()) != FALSE; }, kGenerous));
 
-    ASSERT_TRUE(ChooseFromTrayMenu(quellix, kAbout));
+    ASSERT_TRUE(ChooseFromTrayMenu(quellix, kMenuAbout));
     ASSERT_TRUE(WaitUntil([&] { return (about = FindTopLevel(quellix.Pid(), kAboutCaption)) != nullptr; }, kGenerous));
     EXPECT_TRUE(IsCentred(about));
     ::PostMessageW(about, WM_CLOSE, 0, 0);

@@ -1,0 +1,102 @@
+// The program as a whole, the way a user meets it: a pop-up closed, a keyword added, the ways out.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/e2e_support.h"
+#include "e2e/user_actions.h"
+
+namespace quellix::e2e {
+namespace {
+
+using Items = std::vector<std::wstring>;
+
+TEST(Walkthrough, OnePopupFromStartToClose) {
+    QuellixProcess quellix(std::string("casino\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    const HWND icon = quellix.Picture1();
+    EXPECT_FALSE(quellix.MainWindowVisible()) << "it lives in the notification area";
+    EXPECT_TRUE(TrayIconPresent(icon));
+
+    TestPopup news(L"Morning News");
+    TestPopup bonus(L"Free Casino Bonus");
+    EXPECT_TRUE(WaitUntil([&] { return bonus.Closed(); }, kGenerous));
+    EXPECT_EQ(bonus.CloseRequests(), 1) << "one close request: the window went at once";
+    PumpFor(500);
+    EXPECT_FALSE(news.Closed());
+    EXPECT_FALSE(quellix.MainWindowVisible());
+    EXPECT_EQ(quellix.ReadKeywordFile(), "casino\r\n") << "the scan only reads";
+    EXPECT_TRUE(quellix.Running());
+}
+
+TEST(Walkthrough, OneEditFromTheTrayToTheList) {
+    QuellixProcess quellix(std::string("poker\r\n"));
+    ASSERT_TRUE(quellix.Started());
+
+    // A double-click on the icon brings the window up with the file's list.
+    quellix.SendTrayEvent(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitUntil([&] { return quellix.MainWindowVisible() && InFront(quellix.MainWindow()); }, kGenerous));
+    EXPECT_TRUE(WaitUntil([&] { return quellix.ListItems() == Items{L"poker"}; }, kGenerous));
+
+    // Add: the dialog opens with the focus in its text box, the main window takes no input and
+    // the scan pauses.
+    Press(quellix.Button(L"&Add"));
+    const HWND dialog = WaitForWindow(quellix, L"Enter title keywords of popup window");
+    ASSERT_TRUE(dialog);
+    EXPECT_FALSE(::IsWindowEnabled(quellix.MainWindow()));
+    TestPopup poker(L"Poker Night");
+    PumpFor(800);
+    EXPECT_EQ(poker.CloseRequests(), 0) << "no scan while the dialog is open";
+
+    // Typing and Enter: OK appends the line and closes the dialog.
+    Type(TextBox(dialog), L"casino");
+    PressKeys(TextBox(dialog), {VK_RETURN});
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
+    EXPECT_EQ(quellix.ReadKeywordFile(), "poker\r\ncasino\r\n");
+
+    // The main window is active again and its list shows the new keyword; the scan resumed.
+    EXPECT_TRUE(WaitUntil([&] { return quellix.ListItems() == Items{L"poker", L"casino"}; }, kGenerous));
+    EXPECT_TRUE(::IsWindowEnabled(quellix.MainWindow()));
+    EXPECT_TRUE(::IsWindowEnabled(quellix.Button(L"&Delete")));
+    EXPECT_TRUE(WaitUntil([&] { return poker.Closed(); }, kGenerous));
+    TestPopup bonus(L"Free Casino Bonus");
+    EXPECT_TRUE(WaitUntil([&] { return bonus.Closed(); }, kGenerous));
+}
+
+// Every way out removes the icon and ends the process.
+class WayOut : public ::testing::Test {
+protected:
+    void ExpectCleanEnd(QuellixProcess& quellix, HWND icon) {
+        EXPECT_TRUE(quellix.WaitForExit(kGenerous));
+        EXPECT_FALSE(TrayIconPresent(icon));
+    }
+};
+
+TEST_F(WayOut, TrayMenuExit) {
+    QuellixProcess quellix(std::nullopt);
+    ASSERT_TRUE(quellix.Started());
+    const HWND icon = quellix.Picture1();
+    ASSERT_TRUE(TrayIconPresent(icon));
+    ASSERT_TRUE(ChooseFromTrayMenu(quellix, kMenuExit));
+    ExpectCleanEnd(quellix, icon);
+}
+
+TEST_F(WayOut, CloseBox) {
+    QuellixProcess quellix(std::nullopt);
+    ASSERT_TRUE(quellix.Started());
+    ASSERT_TRUE(quellix.ShowFromTray());
+    const HWND icon = quellix.Picture1();
+    ::PostMessageW(quellix.MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ExpectCleanEnd(quellix, icon);
+}
+
+TEST_F(WayOut, ItsOwnScanClosesItWhenAKeywordMatchesItsCaption) {
+    QuellixProcess quellix(std::string("quellix\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    const HWND icon = quellix.Picture1();
+    ExpectCleanEnd(quellix, icon);
+}
+
+}  // namespace
+}  // namespace quellix::e2e
