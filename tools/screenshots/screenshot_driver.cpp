@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "e2e/e2e_support.h"
+#include "e2e/user_actions.h"
 #include "platform/win_handle.h"
 #include "png_file.h"
 #include "screen_capture.h"
@@ -19,11 +20,12 @@ namespace {
 using e2e::FindChild;
 using e2e::FindMessageBox;
 using e2e::FindTopLevel;
+using e2e::kGenerous;
+using e2e::Press;
 using e2e::PumpFor;
 using e2e::QuellixProcess;
 using e2e::WaitUntil;
 
-constexpr DWORD kGenerous = 10000;  // a loaded machine is slow; the program answers far faster
 constexpr DWORD kSettle = 600;      // lets a window that just appeared finish painting
 constexpr LONG kMargin = 10;        // desktop pixels kept around each window
 constexpr char kKeywords[] = "casino\r\nlottery winner\r\nFree  offer\r\nsurvey\r\n";
@@ -50,14 +52,6 @@ RECT Around(HWND window) {
     return r;
 }
 
-// Posted, not sent: Add, Edit, About and Delete run a modal window before they return.
-void Press(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
-
-void Type(HWND dialog, const std::wstring& text) {
-    const HWND edit = ::FindWindowExW(dialog, nullptr, L"Edit", nullptr);
-    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 void Select(const QuellixProcess& quellix, int index) {
     ::SendMessageW(quellix.List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
@@ -66,7 +60,8 @@ bool Gone(HWND window) {
     return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, kGenerous);
 }
 
-HWND WaitForWindow(DWORD pid, const std::wstring& caption, const std::wstring& windowClass = L"") {
+// A visible top-level window of the program, given time to paint; null when none came.
+HWND WaitForShown(DWORD pid, const std::wstring& caption, const std::wstring& windowClass = L"") {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindTopLevel(pid, caption, windowClass)) != nullptr; }, kGenerous);
     if (found) PumpFor(kSettle);
@@ -116,12 +111,11 @@ HWND OpenTrayMenu(const QuellixProcess& quellix, POINT at) {
     ::SetCursorPos(at.x, at.y);
     PumpFor(300);  // the move reaches the other process's view of the mouse a moment later
     quellix.SendTrayEvent(WM_RBUTTONUP);
-    return WaitForWindow(quellix.Pid(), L"", L"#32768");
+    return WaitForShown(quellix.Pid(), L"", L"#32768");
 }
 
 bool CloseMenu(HWND menu) {
-    ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
-    ::PostMessageW(menu, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0000001u));
+    e2e::PressKeys(menu, {VK_ESCAPE});
     return Gone(menu);
 }
 
@@ -157,9 +151,9 @@ void TrayMenu(const QuellixProcess& quellix, Album& album) {
 void TypedDialog(const QuellixProcess& quellix, Album& album, const wchar_t* button, const std::wstring& caption,
                  const std::wstring& typed, const wchar_t* name) {
     Press(quellix.Button(button));
-    const HWND dialog = WaitForWindow(quellix.Pid(), caption);
+    const HWND dialog = WaitForShown(quellix.Pid(), caption);
     if (!dialog) return album.Fail(L"no window \"" + caption + L"\" opened");
-    Type(dialog, typed);
+    e2e::Type(e2e::TextBox(dialog), typed);
     PumpFor(kSettle);
     album.Take(name, Around(dialog));
     Press(FindChild(dialog, L"Button", L"&Cancel"));
@@ -175,7 +169,7 @@ void Dialogs(const QuellixProcess& quellix, Album& album) {
     TypedDialog(quellix, album, L"&Edit", kEditCaption, L"casino bonus", L"edit-dialog");
 
     Press(quellix.Button(L"A&bout"));
-    const HWND about = WaitForWindow(quellix.Pid(), kAboutCaption);
+    const HWND about = WaitForShown(quellix.Pid(), kAboutCaption);
     if (!about) return album.Fail(L"the About window did not open");
     album.Take(L"about-window", Around(about));
     Press(FindChild(about, L"Button", L"&OK"));
