@@ -1,0 +1,20 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace quellix::bench {
+
+// The CPU time the real quellix.exe spends while it scans a desktop on which nothing matches.
+struct CpuFigures {
+    bool started = false;
+    bool stillRunning = false;
+    double wallSeconds = 0;
+    double cpuSeconds = 0;           // user + kernel time of its threads
+    double processTimesSeconds = 0;  // the same from GetProcessTimes, which Wine undercounts
+    double shareOfCore = 0;          // cpuSeconds / wallSeconds
+};
+
+CpuFigures MeasureResidentCpu(const std::string& keywordFileBytes, DWORD ms);
+
+}  // namespace quellix::bench
