@@ -108,9 +108,19 @@ void Form::ShowModal(HWND owner) {
         modalOwner_ = owner;
         ::EnableWindow(owner, FALSE);
     }
+    // This form is now the program's active form, even when the program is in the background and
+    // the owner sees no deactivation.
+    if (Form* ownerForm = FromHandle(owner)) ownerForm->activeForm_ = false;
     Show();
     RunModalLoop([this] { return IsLoaded(); });
     if (modalOwner_) ::EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
+    // The owner is the program's active form again, also when the system activated nothing
+    // because the program was in the background. The owner may be gone by now: look it up afresh.
+    Form* ownerForm = FromHandle(owner);
+    if (ownerForm && ::IsWindowVisible(owner) && !ownerForm->activeForm_) {
+        ownerForm->activeForm_ = true;
+        ownerForm->Form_Activate();
+    }
 }
 
 std::wstring Form::Caption() const {

@@ -64,6 +64,21 @@ TEST(Walkthrough, OneEditFromTheTrayToTheList) {
     EXPECT_TRUE(WaitUntil([&] { return bonus.Closed(); }, kGenerous));
 }
 
+TEST(Walkthrough, AnEditWhileAnotherProgramIsInFrontStillReachesTheList) {
+    QuellixProcess quellix(std::string("poker\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    ASSERT_TRUE(quellix.ShowFromTray());
+    TestPopup other(L"Morning News");  // another program's window takes the foreground
+    ::SetForegroundWindow(other.Handle());
+    Press(quellix.Button(L"&Add"));
+    const HWND dialog = WaitForWindow(quellix, L"Enter title keywords of popup window");
+    ASSERT_TRUE(dialog);
+    Type(TextBox(dialog), L"casino");
+    PressKeys(TextBox(dialog), {VK_RETURN});
+    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
+    EXPECT_TRUE(WaitUntil([&] { return quellix.ListItems() == Items{L"poker", L"casino"}; }, kGenerous));
+}
+
 // Every way out removes the icon and ends the process.
 class WayOut : public ::testing::Test {
 protected:
