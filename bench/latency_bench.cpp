@@ -40,7 +40,9 @@ LatencyFigures MeasureCloseLatency(const std::string& keywordFileBytes, const st
     e2e::PumpFor(500);  // past its start-up
 
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> pauseMs(0, 40);
+    // Longer than one tick, so the windows appear at every point of the scan's cycle rather than
+    // at a fixed distance behind the tick that closed the one before.
+    std::uniform_int_distribution<int> pauseMs(0, 150);
     std::vector<double> latencies;
     for (int i = 0; i < popups; ++i) {
         const std::string title = LatencyPopupTitle(matchingWord, i);

@@ -16,7 +16,7 @@ struct LatencyFigures {
 std::string LatencyPopupTitle(const std::string& matchingWord, int index);
 
 // Opens `popups` windows titled with `matchingWord` one after another, each after the previous one
-// closed and a short random pause.
+// closed and a random pause.
 LatencyFigures MeasureCloseLatency(const std::string& keywordFileBytes, const std::string& matchingWord, int popups);
 
 }  // namespace quellix::bench
