@@ -47,6 +47,7 @@ CpuFigures MeasureResidentCpu(const std::string& keywordFileBytes, DWORD ms) {
     figures.started = quellix.Started();
     if (!figures.started) return figures;
     e2e::PumpFor(1000);  // start-up is not what a resident program costs
+    figures.start = e2e::MeasureProcess(quellix.Process());
     const double processBefore = ProcessCpuSeconds(quellix.Process());
     const double threadsBefore = ThreadsCpuSeconds(quellix.Pid());
     const std::int64_t start = Now();
@@ -57,6 +58,7 @@ CpuFigures MeasureResidentCpu(const std::string& keywordFileBytes, DWORD ms) {
     figures.processTimesSeconds = processAfter - processBefore;
     figures.cpuSeconds = threadsAfter - threadsBefore;
     figures.shareOfCore = figures.cpuSeconds / figures.wallSeconds;
+    figures.end = e2e::MeasureProcess(quellix.Process());
     figures.stillRunning = quellix.Running();
     return figures;
 }

@@ -3,11 +3,8 @@
 // dialogs. Prints what it saw and Quellix's resource figures; exits non-zero on any fault.
 // Started by tools/run-soak, not by the test command.
 #include <windows.h>
-#include <psapi.h>
-#include <winternl.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +14,7 @@
 #include <vector>
 
 #include "e2e/e2e_support.h"
+#include "e2e/process_figures.h"
 #include "e2e/user_actions.h"
 
 namespace quellix::e2e {
@@ -29,40 +27,9 @@ const std::vector<std::wstring> kKeywordPool{L"casino", L"lottery", L"jackpot", 
 const std::vector<std::wstring> kNeutralTitles{L"Morning News", L"Quarterly Report", L"Weather Today",
                                                L"Train Times", L"Recipe Book", L"Holiday Photos"};
 
-struct Figures {
-    DWORD handles = 0;
-    DWORD userObjects = 0;
-    DWORD gdiObjects = 0;
-    SIZE_T workingSet = 0;
-};
+using Figures = ProcessFigures;
 
-// The handle count from the system's process list: Wine answers GetProcessHandleCount for other
-// processes with 0, the list it keeps for task managers is right on both.
-DWORD HandleCountOf(DWORD pid) {
-    std::vector<char> buffer(1 << 20);
-    ULONG needed = 0;
-    if (::NtQuerySystemInformation(SystemProcessInformation, buffer.data(), static_cast<ULONG>(buffer.size()),
-                                   &needed) != 0) {
-        return 0;
-    }
-    for (std::size_t at = 0;;) {
-        const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
-        if (reinterpret_cast<std::uintptr_t>(entry->UniqueProcessId) == pid) return entry->HandleCount;
-        if (entry->NextEntryOffset == 0) return 0;
-        at += entry->NextEntryOffset;
-    }
-}
-
-Figures Measure(HANDLE process) {
-    Figures f;
-    f.handles = HandleCountOf(::GetProcessId(process));
-    f.userObjects = ::GetGuiResources(process, GR_USEROBJECTS);
-    f.gdiObjects = ::GetGuiResources(process, GR_GDIOBJECTS);
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof(memory);
-    if (::GetProcessMemoryInfo(process, &memory, sizeof(memory))) f.workingSet = memory.WorkingSetSize;
-    return f;
-}
+Figures Measure(HANDLE process) { return MeasureProcess(process); }
 
 void Print(const char* when, const Figures& f) {
     std::printf("%-6s handles %lu, USER objects %lu, GDI objects %lu, working set %.0f KiB\n", when, f.handles,
