@@ -129,6 +129,7 @@ TEST_F(Form1Test, AboutButtonOpensTheWindowModallyAndEnterClosesIt) {
     HWND about = nullptr, owner = nullptr;
     bool mainDisabled = false, centred = false, closedByEnter = false;
     std::thread user([&] {
+        const UnblockOnExit unblock(form.Handle());
         if (!(about = WaitForDialog(form.Handle()))) return;
         owner = ::GetWindow(about, GW_OWNER);
         mainDisabled = !::IsWindowEnabled(form.Handle());
@@ -157,6 +158,7 @@ TEST_F(Form1Test, AboutFromTheTrayMenuIsCentredTheCloseBoxClosesItAndTheIconWait
     HWND about = nullptr;
     bool chose = false, centred = false, prompt = true, stayedHidden = false, menuStayedShut = false;
     std::thread user([&] {
+        const UnblockOnExit unblock(form.Handle());
         if (!(chose = ChooseFromOpenMenu(form.mnuPopUp.Handle(), Form1::kMnuAbout))) return;
         if (!(about = WaitForDialog(form.Handle()))) return;
         centred = IsCentred(about);

@@ -68,6 +68,7 @@ TEST_F(Form1Test, RightButtonUpOpensTheMenuAtTheMouseAndDropsNotificationsMeanwh
     RECT menuRect{};
     bool nestedPrompt = false, hiddenAfterNested = false;
     std::thread user([&] {
+        const UnblockOnExit unblock(form.Handle());
         if (!(menuWindow = WaitForMenu())) return;
         ::GetWindowRect(menuWindow, &menuRect);
         foreground = ::GetForegroundWindow();
@@ -94,7 +95,10 @@ TEST_F(Form1Test, RightButtonUpOpensTheMenuAtTheMouseAndDropsNotificationsMeanwh
 TEST_F(Form1Test, MenuShowAndHideChangeOnlyTheWindow) {
     for (const int item : {Form1::kMnuShow, Form1::kMnuHide}) {
         bool chose = false;
-        std::thread user([&] { chose = ChooseFromOpenMenu(form.mnuPopUp.Handle(), item); });
+        std::thread user([&] {
+            const UnblockOnExit unblock(form.Handle());
+            chose = ChooseFromOpenMenu(form.mnuPopUp.Handle(), item);
+        });
         SendTrayEvent(WM_RBUTTONUP);
         user.join();
         ASSERT_TRUE(chose);

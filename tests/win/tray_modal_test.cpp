@@ -16,6 +16,7 @@ TEST_F(Form1Test, WhileAboutIsOpenTheIconAndHotKeyRaiseItInstead) {
     bool prompt[3] = {}, mainStayedHidden = true, menuStayedShut = true;
     HWND foreground[3] = {};
     std::thread user([&] {
+        const UnblockOnExit unblock(form.Handle());
         if (!(dialog = WaitForDialog(form.Handle()))) return;
         const HWND other = ::CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 600, 600, 80,
                                              40, nullptr, nullptr, nullptr, nullptr);

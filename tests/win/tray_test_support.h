@@ -13,7 +13,7 @@ namespace quellix::test {
 
 // Waits until done() holds or the time runs out; returns done(). The test's own thread pumps its messages;
 // a helper thread (pump false) only polls while the test's thread runs the program's nested loops.
-inline bool WaitFor(const std::function<bool()>& done, bool pump = true, DWORD timeoutMs = 5000) {
+inline bool WaitFor(const std::function<bool()>& done, bool pump = true, DWORD timeoutMs = 10000) {
     const DWORD start = ::GetTickCount();
     MSG msg{};
     while (!done()) {
@@ -26,7 +26,7 @@ inline bool WaitFor(const std::function<bool()>& done, bool pump = true, DWORD t
     return true;
 }
 
-inline bool PollFor(const std::function<bool()>& done, DWORD timeoutMs = 5000) { return WaitFor(done, false, timeoutMs); }
+inline bool PollFor(const std::function<bool()>& done, DWORD timeoutMs = 10000) { return WaitFor(done, false, timeoutMs); }
 
 // The visible top-level window of this process with the given class (other than except), or null.
 inline HWND FindVisibleWindow(const wchar_t* windowClass, HWND except = nullptr) {
@@ -63,31 +63,42 @@ inline bool SendPromptly(HWND target, UINT msg, LPARAM lParam) {
     return ::SendMessageTimeoutW(target, msg, 0, lParam, SMTO_NORMAL, 3000, &ignored) != 0;
 }
 
-// The id of the highlighted item of a menu, or 0.
-inline int HighlightedItem(HMENU menu) {
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        if (::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) {
-            return static_cast<int>(::GetMenuItemID(menu, i));
-        }
-    }
-    return 0;
-}
-
-// From a helper thread: moves the highlight of the open menu to the given item with the down-arrow key, as a
-// user would, and presses Enter. False when the item could not be reached.
+// From a helper thread: chooses an item of the open menu with the keys, as a user would: Home to the first item,
+// Down to each next one (the separator is skipped), Enter. Posted together, the keys are read before any mouse
+// movement could move the highlight. False when the menu did not open or did not close.
 inline bool ChooseFromOpenMenu(HMENU menu, int id) {
     const HWND menuWindow = WaitForMenu();
-    for (int step = 0; menuWindow && step < 8; ++step) {
-        const int at = HighlightedItem(menu);
-        if (at == id) {
-            PostKey(menuWindow, VK_RETURN);
-            return true;
-        }
-        PostKey(menuWindow, VK_DOWN);
-        PollFor([&] { return HighlightedItem(menu) != at; }, 2000);
+    if (!menuWindow) return false;
+    ::Sleep(300);  // the menu settles under the mouse first
+    PostKey(menuWindow, VK_HOME);
+    for (int i = 0; i < ::GetMenuItemCount(menu) && static_cast<int>(::GetMenuItemID(menu, i)) != id; ++i) {
+        if (!(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR)) PostKey(menuWindow, VK_DOWN);
     }
-    return false;
+    PostKey(menuWindow, VK_RETURN);
+    return PollFor([&] { return !::IsWindowVisible(menuWindow); });
 }
+
+// Whatever a helper thread ran into, it must not leave the test's thread inside a menu or a modal window: on
+// leaving, this closes what is still open, so a failing test fails instead of hanging.
+class UnblockOnExit {
+public:
+    explicit UnblockOnExit(HWND mainWindow) : main_(mainWindow) {}
+    UnblockOnExit(const UnblockOnExit&) = delete;
+    UnblockOnExit& operator=(const UnblockOnExit&) = delete;
+    ~UnblockOnExit() {
+        for (int round = 0; round < 50; ++round) {
+            const HWND menu = FindVisibleWindow(L"#32768");
+            const HWND dialog = FindVisibleWindow(L"QuellixForm", main_);
+            if (!menu && !dialog) return;
+            if (menu) PostKey(menu, VK_ESCAPE);
+            if (dialog) ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+            ::Sleep(100);
+        }
+    }
+
+private:
+    HWND main_;
+};
 
 // The main window, loaded as the program loads it: hidden, icon added, subclass installed, scan started.
 class Form1Test : public ::testing::Test {
