@@ -2,19 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "e2e/e2e_support.h"
+
 namespace {
 
-// The exe under test: ctest names it in QUELLIX_EXE (a Unix path under Wine's Z: drive).
-std::wstring ExePath() {
-    const char* unixPath = std::getenv("QUELLIX_EXE");
-    std::string path = unixPath ? unixPath : "quellix.exe";
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    return std::wstring(path.begin(), path.end());
-}
+using quellix::e2e::QuellixExePath;
 
 std::wstring VersionString(const std::vector<char>& block, const wchar_t* name) {
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
@@ -25,7 +20,7 @@ std::wstring VersionString(const std::vector<char>& block, const wchar_t* name) 
 }
 
 TEST(VersionInfo, ExeCarriesTheVersionRecord) {
-    const std::wstring exe = ExePath();
+    const std::wstring exe = QuellixExePath();
     DWORD ignored = 0;
     const DWORD size = ::GetFileVersionInfoSizeW(exe.c_str(), &ignored);
     ASSERT_GT(size, 0u) << "no version record in the exe";
@@ -53,7 +48,7 @@ BOOL CALLBACK CountResource(HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) {
 }
 
 TEST(VersionInfo, ExeCarriesTheApplicationIcon) {
-    const std::wstring exe = ExePath();
+    const std::wstring exe = QuellixExePath();
     HMODULE module = ::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     int images = 0;
