@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/screen.h"
+#include "platform/window_class.h"
 
 namespace quellix {
 namespace {
@@ -41,21 +42,14 @@ void TabControl::Attach(HWND hwnd, std::wstring_view tabCaption) {
 }
 
 bool PictureBox::Create(HWND parent, int id, const TwipsRect& r) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!::GetClassInfoExW(instance, kPictureClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &PictureBox::WndProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kPictureClass;
-        if (!::RegisterClassExW(&wc)) return false;
-    }
+    wc.lpfnWndProc = &PictureBox::WndProc;
+    wc.lpszClassName = kPictureClass;
+    if (!RegisterClassOnce(wc)) return false;
     // Never visible: created without WS_VISIBLE.
     hwnd_ = ::CreateWindowExW(0, kPictureClass, L"", WS_CHILD, TwipsToPixels(r.left), TwipsToPixels(r.top),
                               TwipsToPixels(r.width), TwipsToPixels(r.height), parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), this);
     return hwnd_ != nullptr;
 }
 

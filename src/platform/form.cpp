@@ -5,6 +5,7 @@
 #include "app/resource_ids.h"
 #include "platform/message_loop.h"
 #include "platform/screen.h"
+#include "platform/window_class.h"
 
 namespace quellix {
 namespace {
@@ -18,20 +19,15 @@ HICON LoadAppIcon(int size) {
                                            size, size, LR_SHARED));
 }
 
-bool RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (::GetClassInfoExW(instance, kFormClass, &existing)) return true;
+bool RegisterFormClass(WNDPROC proc) {
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
     wc.hIcon = LoadAppIcon(::GetSystemMetrics(SM_CXICON));
     wc.hIconSm = LoadAppIcon(::GetSystemMetrics(SM_CXSMICON));
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;
-    return ::RegisterClassExW(&wc) != 0;
+    return RegisterClassOnce(wc);
 }
 
 FontHandle CreateMessageFont() {
@@ -60,15 +56,14 @@ Form::~Form() {
 
 Form* Form::FromHandle(HWND hwnd) noexcept {
     if (!hwnd) return nullptr;
-    wchar_t cls[32]{};
-    if (!::GetClassNameW(hwnd, cls, 32) || ::lstrcmpW(cls, kFormClass) != 0) return nullptr;
+    if (!HasClassName(hwnd, kFormClass)) return nullptr;
     return reinterpret_cast<Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 bool Form::Load(HWND owner) {
     if (hwnd_) return true;
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!RegisterFormClass(instance, &Form::StaticWndProc)) return false;
+    if (!RegisterFormClass(&Form::StaticWndProc)) return false;
     const Layout layout = GetLayout();
     RECT frame{0, 0, TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight)};
     ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);

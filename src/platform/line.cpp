@@ -4,35 +4,30 @@
 #include <cstdlib>
 
 #include "platform/screen.h"
+#include "platform/window_class.h"
 
 namespace quellix {
 namespace {
 constexpr wchar_t kLineClass[] = L"QuellixLine";
 
-bool RegisterLineClass(HINSTANCE instance) {
+bool RegisterLineClass() {
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (::GetClassInfoExW(instance, kLineClass, &wc)) return true;
-    wc = WNDCLASSEXW{};
-    wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &::DefWindowProcW;
-    wc.hInstance = instance;
     // The background erase paints the whole rule: no painting code of its own.
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOWTEXT + 1);
     wc.lpszClassName = kLineClass;
-    return ::RegisterClassExW(&wc) != 0;
+    return RegisterClassOnce(wc);
 }
 }  // namespace
 
 bool Line::Create(HWND parent, POINT fromTwips, POINT toTwips) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    if (!RegisterLineClass(instance)) return false;
+    if (!RegisterLineClass()) return false;
     const int x1 = TwipsToPixels(fromTwips.x), y1 = TwipsToPixels(fromTwips.y);
     const int x2 = TwipsToPixels(toTwips.x), y2 = TwipsToPixels(toTwips.y);
     const int width = std::max(std::abs(x2 - x1), kThicknessPixels);
     const int height = std::max(std::abs(y2 - y1), kThicknessPixels);
     hwnd_ = ::CreateWindowExW(0, kLineClass, L"", WS_CHILD | WS_VISIBLE | WS_DISABLED, std::min(x1, x2),
-                              std::min(y1, y2), width, height, parent, nullptr, instance, nullptr);
+                              std::min(y1, y2), width, height, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     return hwnd_ != nullptr;
 }
 

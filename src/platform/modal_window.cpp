@@ -1,5 +1,7 @@
 #include "platform/modal_window.h"
 
+#include "platform/window_class.h"
+
 namespace quellix {
 namespace {
 
@@ -8,11 +10,8 @@ struct ModalSearch {
     HWND found;
 };
 
-bool IsMenuWindow(HWND hwnd) {
-    wchar_t cls[16]{};
-    ::GetClassNameW(hwnd, cls, 16);
-    return ::lstrcmpW(cls, L"#32768") == 0;  // an open pop-up menu is a top-level window of the thread too
-}
+// An open pop-up menu is a top-level window of the thread too.
+bool IsMenuWindow(HWND hwnd) { return HasClassName(hwnd, L"#32768"); }
 
 BOOL CALLBACK FindModalWindow(HWND hwnd, LPARAM param) {
     auto* search = reinterpret_cast<ModalSearch*>(param);

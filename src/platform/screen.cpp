@@ -13,8 +13,6 @@ int TwipsToPixels(int twips) { return ::MulDiv(twips, ScreenDpi(), 1440); }
 
 int PixelsToTwips(int pixels) { return ::MulDiv(pixels, 1440, ScreenDpi()); }
 
-double TwipsPerPixelX() { return 1440.0 / ScreenDpi(); }
-
 SIZE ScreenSizeTwips() {
     return {PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN)), PixelsToTwips(::GetSystemMetrics(SM_CYSCREEN))};
 }

@@ -6,7 +6,6 @@ namespace quellix {
 // Layout is given in twips (1440 an inch) and converted at the screen's DPI: 15 twips a pixel at 96 DPI.
 int ScreenDpi();
 int TwipsToPixels(int twips);
-double TwipsPerPixelX();
 int PixelsToTwips(int pixels);
 
 // The primary screen's size in twips.

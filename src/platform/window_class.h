@@ -1,0 +1,15 @@
+#pragma once
+#include <windows.h>
+
+#include <string_view>
+
+namespace quellix {
+
+// Registers the program's own window class the first time it is needed; later calls find it there.
+// cbSize and hInstance are filled in here.
+bool RegisterClassOnce(WNDCLASSEXW wc);
+
+// True when the window's class has exactly this name.
+bool HasClassName(HWND hwnd, std::wstring_view name);
+
+}  // namespace quellix
