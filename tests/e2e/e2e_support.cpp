@@ -17,11 +17,20 @@ std::wstring UniqueFolder() {
            std::to_wstring(++serial) + L"-" + std::to_wstring(::GetTickCount());
 }
 
+// The running program reads the file ten times a second: share with its reads, and try again
+// should an open still collide with one.
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    DWORD written = 0;
-    if (file) ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+        FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, kShare, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        if (file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size()) {
+            return;
+        }
+        ::Sleep(20);
+    }
 }
 
 struct TopLevelQuery {
