@@ -29,7 +29,9 @@ constexpr char kMatchingWord[] = "Bonanza";
 constexpr DWORD kSettleMs = 2000;  // the desktop's own programs react to the new windows for a while
 
 void PrintWalks(const std::vector<WalkFigures>& all) {
-    std::printf("Scan walk over the desktop: milliseconds per walk, medians, the three walks taken in turn\n");
+    std::printf("Scan walk over the desktop (%d-bit build): milliseconds per walk, medians, "
+                "the three walks taken in turn\n",
+                static_cast<int>(sizeof(void*) * 8));
     std::printf("  %5s %7s %5s  %8s %8s %8s  %10s %9s  %6s\n", "N", "titled", "K", "scan", "least", "bare",
                 "scan/least", "scan/bare", "rounds");
     for (const WalkFigures& f : all) {

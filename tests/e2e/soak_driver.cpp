@@ -213,7 +213,7 @@ private:
 int main(int argc, char** argv) {
     const long seconds = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 180;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : ::GetTickCount();
-    std::printf("soak: %ld s, seed %u\n", seconds, seed);
+    std::printf("soak: %ld s, seed %u, %d-bit build\n", seconds, seed, static_cast<int>(sizeof(void*) * 8));
     std::fflush(stdout);
     return quellix::e2e::Soak(seed).Run(std::chrono::seconds(seconds));
 }
