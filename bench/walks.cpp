@@ -5,6 +5,7 @@
 
 #include "bench_clock.h"
 #include "platform/ansi_text.h"
+#include "platform/upper_case.h"
 #include "platform/file_access.h"
 #include "platform/win_handle.h"
 #include "scanner/scan_walk.h"

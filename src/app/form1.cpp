@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/resource_ids.h"
 #include "tray/main_window_hook.h"
 #include "tray/tray_icon.h"
 
@@ -8,22 +9,20 @@ namespace quellix {
 // Unloads here, while the whole Form1 still exists, so its own unload step runs (icon, subclass).
 Form1::~Form1() { Unload(); }
 
-Form::Layout Form1::GetLayout() const { return {L"Quellix", 5550, 3315, true}; }
+Form::Layout Form1::GetLayout() const { return {L"Quellix", 5550, 3315, true, IDI_APP}; }
 
 void Form1::CreateControls() {
     // Created in tab order; the list goes before the tab control so that it lies above it.
-    Command1.Attach(CreateChild(WC_BUTTONW, L"&Hide", Button::Style(true), kCommand1, {4200, 2760, 1215, 360}));
-    Picture1.Create(Handle(), kPicture1, {2760, 2760, 375, 255});
+    Command1.Create(*this, kCommand1, L"&Hide", {4200, 2760, 1215, 360}, Button::kDefault);
+    Picture1.Create(*this, kPicture1, {2760, 2760, 375, 255});
     Picture1.onMouseMove = [this](WPARAM wParam, LPARAM lParam) { Picture1_MouseMove(wParam, lParam); };
-    cmdAbout.Attach(CreateChild(WC_BUTTONW, L"A&bout", Button::Style(false), kCmdAbout, {4200, 2160, 1215, 360}));
-    cmdAdd.Attach(CreateChild(WC_BUTTONW, L"&Add", Button::Style(false), kCmdAdd, {4200, 360, 1215, 360}));
-    cmdDelete.Attach(
-        CreateChild(WC_BUTTONW, L"&Delete", Button::Style(false), kCmdDelete, {4200, 960, 1215, 360}));
-    cmdEdit.Attach(CreateChild(WC_BUTTONW, L"&Edit", Button::Style(false), kCmdEdit, {4200, 1560, 1215, 360}));
-    lstKeyword.Attach(
-        CreateChild(WC_LISTBOXW, L"", ListBox::Style(), kLstKeyword, {120, 480, 3855, 2400}, WS_EX_CLIENTEDGE));
-    SSTab1.Attach(CreateChild(WC_TABCONTROLW, L"", TabControl::Style(), kSSTab1, {0, 0, 4095, 3135}), L"Keyword");
-    Timer1.Create(Handle(), kTimer1, 100);
+    cmdAbout.Create(*this, kCmdAbout, L"A&bout", {4200, 2160, 1215, 360});
+    cmdAdd.Create(*this, kCmdAdd, L"&Add", {4200, 360, 1215, 360});
+    cmdDelete.Create(*this, kCmdDelete, L"&Delete", {4200, 960, 1215, 360});
+    cmdEdit.Create(*this, kCmdEdit, L"&Edit", {4200, 1560, 1215, 360});
+    lstKeyword.Create(*this, kLstKeyword, {120, 480, 3855, 2400});
+    SSTab1.Create(*this, kSSTab1, {0, 0, 4095, 3135}, L"Keyword");
+    Timer1.Create(*this, kTimer1, 100);
     mnuPopUp.Create({{kMnuShow, L"Show"},
                      {kMnuHide, L"Hide"},
                      {kMnuSeprator, L"-"},
@@ -32,7 +31,6 @@ void Form1::CreateControls() {
                     kMnuShow);
     SetTabOrder({Command1.Handle(), Picture1.Handle(), cmdAbout.Handle(), cmdAdd.Handle(), cmdDelete.Handle(),
                  cmdEdit.Handle(), SSTab1.Handle(), lstKeyword.Handle()});
-    SetDefaultButton(kCommand1);
 }
 
 // Start-up: each step runs whether or not the one before it worked.
@@ -45,6 +43,12 @@ void Form1::Form_Load() {
 }
 
 void Form1::Form_Activate() { LoadKeywords(); }
+
+// The mirror of the load step: the icon goes, then the subclass; each step runs whatever the one before did.
+void Form1::Form_Unload() {
+    RemoveTrayIconRecord(TrayIconData);
+    if (HookInstalled) Unhook();
+}
 
 void Form1::OnCommand(int id, int code) {
     if (code == LBN_DBLCLK && id == kLstKeyword) return lstKeyword_DblClick();

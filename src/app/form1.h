@@ -11,6 +11,9 @@ namespace quellix {
 
 // The main window and the program's start-up object: the keyword list with its buttons, and the
 // pieces the user never sees (the scan timer, the tray icon's message target, the tray menu).
+// Its handlers are a few lines each over the subsystems: form1.cpp holds the layout and the
+// window's own steps, form1_keywords.cpp the list and Delete, form1_dialogs.cpp the buttons that
+// open dialogs, form1_tray.cpp the tray icon, its menu and Hide, form1_scan.cpp the tick.
 class Form1 : public Form {
 public:
     enum ControlId : int {
@@ -49,6 +52,7 @@ public:
 
     // Keyword list
     void LoadKeywords();
+    void cmdDelete_Click();
     // Scan
     void Timer1_Timer();
     // Tray
@@ -59,11 +63,10 @@ public:
     void mnuAbout_Click();
     void mnuExit_Click();
     void Command1_Click();
-    // Buttons
+    // Dialogs
     void cmdAdd_Click();
     void cmdEdit_Click();
     void lstKeyword_DblClick();
-    void cmdDelete_Click();
     void cmdAbout_Click();
 
 protected:

@@ -1,7 +1,5 @@
 #include "dialogs/frm_about.h"
 
-#include <commctrl.h>
-
 namespace quellix {
 namespace {
 // The maker is made up; lines within a text are separated by a lone carriage return.
@@ -15,14 +13,13 @@ constexpr wchar_t kTitleBlock[] = L"Vorel Quellix\r\r(c) 2024-2025 Vorel Softwor
 Form::Layout frmAbout::GetLayout() const { return {kMakerName, 5550, 3600, true}; }
 
 void frmAbout::CreateControls() {
-    cmdOK.Attach(CreateChild(WC_BUTTONW, L"&OK", Button::Style(true), kCmdOK, {4200, 3120, 1215, 360}));
-    Label4.Attach(CreateChild(WC_STATICW, L"", Label::Style(), kLabel4, {120, 0, 5415, 615}));
-    Line2.Create(Handle(), {120, 720}, {5520, 720});
-    Label3.Attach(CreateChild(WC_STATICW, L"", Label::Style(), kLabel3, {3360, 1920, 2175, 1095}));
-    Label2.Attach(CreateChild(WC_STATICW, L"", Label::Style(), kLabel2, {120, 1920, 2535, 1455}));
-    Line1.Create(Handle(), {120, 1800}, {5520, 1800});
+    cmdOK.Create(*this, kCmdOK, L"&OK", {4200, 3120, 1215, 360}, Button::kDefault);
+    Label4.Create(*this, kLabel4, {120, 0, 5415, 615});
+    Line2.Create(*this, {120, 720}, {5520, 720});
+    Label3.Create(*this, kLabel3, {3360, 1920, 2175, 1095});
+    Label2.Create(*this, kLabel2, {120, 1920, 2535, 1455});
+    Line1.Create(*this, {120, 1800}, {5520, 1800});
     SetTabOrder({cmdOK.Handle()});
-    SetDefaultButton(kCmdOK);
 }
 
 void frmAbout::Form_Load() {

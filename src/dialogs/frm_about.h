@@ -11,8 +11,9 @@ namespace quellix {
 // The modal window that names the product and its maker. It changes nothing.
 class frmAbout : public Form {
 public:
+    // Not IDOK or IDCANCEL, as in the other dialogs: Escape must not reach a button.
     enum ControlId : int {
-        kCmdOK = 1,
+        kCmdOK = 301,
         kLabel4,
         kLabel3,
         kLabel2,

@@ -1,10 +1,8 @@
 #include "dialogs/frm_add.h"
 
-#include <commctrl.h>
-
 #include "dialogs/center_form.h"
+#include "keywords/blank_keyword.h"
 #include "keywords/keyword_edits.h"
-#include "keywords/keyword_rewrite.h"
 #include "platform/message_box.h"
 
 namespace quellix {
@@ -12,22 +10,16 @@ namespace quellix {
 Form::Layout frmAdd::GetLayout() const { return {L"Enter title keywords of popup window", 4710, 1230, false}; }
 
 void frmAdd::CreateControls() {
-    cmdCancel.Attach(
-        CreateChild(WC_BUTTONW, L"&Cancel", Button::Style(false), kCmdCancel, {3240, 720, 1215, 360}));
-    txtTitle.Attach(CreateChild(WC_EDITW, L"", TextBox::Style(), kTxtTitle, {0, 120, 4455, 375}));
-    cmdOK.Attach(CreateChild(WC_BUTTONW, L"&OK", Button::Style(true), kCmdOK, {1800, 720, 1215, 360}));
-    // Lift the control's default limit of 32767 characters: a keyword may be as long as the user likes.
-    ::SendMessageW(txtTitle.Handle(), EM_LIMITTEXT, 0, 0);
+    cmdCancel.Create(*this, kCmdCancel, L"&Cancel", {3240, 720, 1215, 360});
+    txtTitle.Create(*this, kTxtTitle, {0, 120, 4455, 375});
+    cmdOK.Create(*this, kCmdOK, L"&OK", {1800, 720, 1215, 360}, Button::kDefault);
     SetTabOrder({cmdOK.Handle(), txtTitle.Handle(), cmdCancel.Handle()});
-    SetDefaultButton(kCmdOK);
 }
 
 void frmAdd::Form_Load() { CenterForm(*this); }
 
 // The tab order would put the focus on OK; typing is what the dialog is for.
 void frmAdd::Form_Activate() { txtTitle.Focus(); }
-
-void frmAdd::Form_Unload() { timer1_.SetEnabled(true); }
 
 void frmAdd::cmdCancel_Click() { Unload(); }
 

@@ -1,10 +1,8 @@
 #include "dialogs/frm_edit.h"
 
-#include <commctrl.h>
-
 #include "dialogs/center_form.h"
+#include "keywords/blank_keyword.h"
 #include "keywords/keyword_edits.h"
-#include "keywords/keyword_rewrite.h"
 #include "platform/message_box.h"
 
 namespace quellix {
@@ -12,14 +10,10 @@ namespace quellix {
 Form::Layout frmEdit::GetLayout() const { return {L"", 4680, 1065, false}; }
 
 void frmEdit::CreateControls() {
-    cmdCancel.Attach(
-        CreateChild(WC_BUTTONW, L"&Cancel", Button::Style(false), kCmdCancel, {3240, 600, 1215, 360}));
-    cmdOk.Attach(CreateChild(WC_BUTTONW, L"&OK", Button::Style(true), kCmdOk, {1800, 600, 1215, 360}));
-    txtEdit.Attach(CreateChild(WC_EDITW, L"", TextBox::Style(), kTxtEdit, {0, 0, 4455, 375}));
-    // Lift the control's default limit of 32767 characters: a keyword may be as long as the user likes.
-    ::SendMessageW(txtEdit.Handle(), EM_LIMITTEXT, 0, 0);
+    cmdCancel.Create(*this, kCmdCancel, L"&Cancel", {3240, 600, 1215, 360});
+    cmdOk.Create(*this, kCmdOk, L"&OK", {1800, 600, 1215, 360}, Button::kDefault);
+    txtEdit.Create(*this, kTxtEdit, {0, 0, 4455, 375});
     SetTabOrder({txtEdit.Handle(), cmdOk.Handle(), cmdCancel.Handle()});
-    SetDefaultButton(kCmdOk);
 }
 
 void frmEdit::Form_Load() {

@@ -20,8 +20,4 @@ std::string RewriteKeywords(std::string_view fileText, std::string_view match,
     return out;
 }
 
-bool IsBlankKeyword(std::wstring_view text) noexcept {
-    return text.find_first_not_of(L' ') == std::wstring_view::npos;
-}
-
 }  // namespace quellix

@@ -11,7 +11,4 @@ namespace quellix {
 std::string RewriteKeywords(std::string_view fileText, std::string_view match,
                             std::optional<std::string_view> replacement);
 
-// Blank means empty after removing SPACES at both ends (a text of tabs is not blank).
-bool IsBlankKeyword(std::wstring_view text) noexcept;
-
 }  // namespace quellix

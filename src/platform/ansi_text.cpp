@@ -19,13 +19,6 @@ void FromAnsiInto(std::string_view text, std::wstring& out) {
     out.resize(static_cast<std::size_t>(n));
 }
 
-void ToUpperInPlace(std::wstring& text) {
-    if (text.empty()) return;
-    // Upper-casing maps each UTF-16 unit to one unit, so the text can be its own destination.
-    ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()), text.data(),
-                   static_cast<int>(text.size()));
-}
-
 std::string ToAnsi(std::wstring_view text) {
     if (text.empty()) return {};
     const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,

@@ -11,7 +11,4 @@ std::string ToAnsi(std::wstring_view text);
 // FromAnsi into a caller's buffer, reusing its storage.
 void FromAnsiInto(std::string_view text, std::wstring& out);
 
-// The platform's locale-aware conversion to upper case, in place.
-void ToUpperInPlace(std::wstring& text);
-
 }  // namespace quellix

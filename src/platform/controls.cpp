@@ -10,13 +10,47 @@ namespace {
 constexpr wchar_t kPictureClass[] = L"QuellixPictureBox";
 }
 
-std::wstring Control::Text() const {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::wstring Control::Text() const { return WindowText(hwnd_); }
 
 void Control::SetText(std::wstring_view text) { ::SetWindowTextW(hwnd_, std::wstring(text).c_str()); }
+
+bool Control::CreateIn(Form& form, const wchar_t* windowClass, std::wstring_view text, DWORD style, int id,
+                       const TwipsRect& r, DWORD exStyle, void* createParam) {
+    const RECT pixels{TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.left) + TwipsToPixels(r.width),
+                      TwipsToPixels(r.top) + TwipsToPixels(r.height)};
+    hwnd_ = form.CreateChild(windowClass, text, style, id, pixels, exStyle, createParam);
+    return hwnd_ != nullptr;
+}
+
+bool Control::CreateIn(Form& form, const wchar_t* windowClass, DWORD style, const RECT& pixels) {
+    hwnd_ = form.CreateChild(windowClass, L"", style, 0, pixels, 0, nullptr);
+    return hwnd_ != nullptr;
+}
+
+bool Button::Create(Form& form, int id, std::wstring_view caption, const TwipsRect& r, Kind kind) {
+    if (kind == kDefault) form.SetDefaultButton(id);
+    const DWORD type = kind == kDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return CreateIn(form, WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | type, id, r);
+}
+
+bool TextBox::Create(Form& form, int id, const TwipsRect& r) {
+    if (!CreateIn(form, WC_EDITW, L"", WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_LEFT, id, r)) {
+        return false;
+    }
+    // Lift the control's default limit of 32767 characters: a keyword may be as long as the user likes.
+    ::SendMessageW(hwnd_, EM_LIMITTEXT, 0, 0);
+    return true;
+}
+
+bool Label::Create(Form& form, int id, const TwipsRect& r) {
+    return CreateIn(form, WC_STATICW, L"", WS_VISIBLE | SS_LEFT | SS_NOPREFIX, id, r);
+}
+
+bool ListBox::Create(Form& form, int id, const TwipsRect& r) {
+    return CreateIn(form, WC_LISTBOXW, L"",
+                    WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, id, r,
+                    WS_EX_CLIENTEDGE);
+}
 
 void ListBox::AddItem(std::wstring_view text) {
     ::SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(text).c_str()));
@@ -32,25 +66,22 @@ std::wstring ListBox::List(int index) const {
     return text;
 }
 
-void TabControl::Attach(HWND hwnd, std::wstring_view tabCaption) {
-    hwnd_ = hwnd;
+bool TabControl::Create(Form& form, int id, const TwipsRect& r, std::wstring_view tabCaption) {
+    if (!CreateIn(form, WC_TABCONTROLW, L"", WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, id, r)) return false;
     std::wstring caption(tabCaption);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
     ::SendMessageW(hwnd_, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return true;
 }
 
-bool PictureBox::Create(HWND parent, int id, const TwipsRect& r) {
+bool PictureBox::Create(Form& form, int id, const TwipsRect& r) {
     WNDCLASSEXW wc{};
     wc.lpfnWndProc = &PictureBox::WndProc;
     wc.lpszClassName = kPictureClass;
     if (!RegisterClassOnce(wc)) return false;
-    // Never visible: created without WS_VISIBLE.
-    hwnd_ = ::CreateWindowExW(0, kPictureClass, L"", WS_CHILD, TwipsToPixels(r.left), TwipsToPixels(r.top),
-                              TwipsToPixels(r.width), TwipsToPixels(r.height), parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), this);
-    return hwnd_ != nullptr;
+    return CreateIn(form, kPictureClass, L"", 0, id, r, 0, this);  // never visible: no WS_VISIBLE
 }
 
 LRESULT CALLBACK PictureBox::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

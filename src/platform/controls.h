@@ -10,7 +10,8 @@
 
 namespace quellix {
 
-// Thin wrappers over the child windows a form creates. The form's window owns and destroys them.
+// Thin wrappers over the child windows a form creates. Each type knows its window class and style,
+// so a form names only ids, captions and twips rectangles. The form's window owns and destroys them.
 class Control {
 public:
     HWND Handle() const noexcept { return hwnd_; }
@@ -23,37 +24,36 @@ public:
     void Focus() noexcept { ::SetFocus(hwnd_); }
 
 protected:
+    // Every control is made here, through its form (which gives it the form's font).
+    bool CreateIn(Form& form, const wchar_t* windowClass, std::wstring_view text, DWORD style, int id,
+                  const TwipsRect& r, DWORD exStyle = 0, void* createParam = nullptr);
+    bool CreateIn(Form& form, const wchar_t* windowClass, DWORD style, const RECT& pixels);
+
     HWND hwnd_ = nullptr;
 };
 
 class Button : public Control {
 public:
-    // isDefault: Enter anywhere in the form presses it unless the focus is on another button.
-    void Attach(HWND hwnd) noexcept { hwnd_ = hwnd; }
-    static DWORD Style(bool isDefault) noexcept {
-        return WS_VISIBLE | WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    }
+    enum Kind { kNormal, kDefault };
+    // A default button is pressed by Enter anywhere in the form unless the focus is on another button.
+    bool Create(Form& form, int id, std::wstring_view caption, const TwipsRect& r, Kind kind = kNormal);
 };
 
+// A single-line text box without a length limit.
 class TextBox : public Control {
 public:
-    void Attach(HWND hwnd) noexcept { hwnd_ = hwnd; }
-    static DWORD Style() noexcept { return WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | ES_LEFT; }
+    bool Create(Form& form, int id, const TwipsRect& r);
 };
 
 class Label : public Control {
 public:
-    void Attach(HWND hwnd) noexcept { hwnd_ = hwnd; }
-    static DWORD Style() noexcept { return WS_VISIBLE | SS_LEFT | SS_NOPREFIX; }
+    bool Create(Form& form, int id, const TwipsRect& r);
 };
 
 // Single selection, not sorted, entries in the order added.
 class ListBox : public Control {
 public:
-    void Attach(HWND hwnd) noexcept { hwnd_ = hwnd; }
-    static DWORD Style() noexcept {
-        return WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    }
+    bool Create(Form& form, int id, const TwipsRect& r);
     void Clear() noexcept { ::SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0); }
     void AddItem(std::wstring_view text);
     int ListCount() const noexcept { return static_cast<int>(::SendMessageW(hwnd_, LB_GETCOUNT, 0, 0)); }
@@ -66,15 +66,14 @@ public:
 // A tab control with a single tab.
 class TabControl : public Control {
 public:
-    void Attach(HWND hwnd, std::wstring_view tabCaption);
-    static DWORD Style() noexcept { return WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS; }
+    bool Create(Form& form, int id, const TwipsRect& r, std::wstring_view tabCaption);
 };
 
 // An invisible window that exists only to receive messages; mouse moves reach onMouseMove with
 // the message's wParam and lParam.
 class PictureBox : public Control {
 public:
-    bool Create(HWND parent, int id, const TwipsRect& r);
+    bool Create(Form& form, int id, const TwipsRect& r);
     std::function<void(WPARAM, LPARAM)> onMouseMove;
 
 private:
@@ -84,8 +83,8 @@ private:
 // A window timer. Switching it on always starts a fresh full interval.
 class Timer {
 public:
-    void Create(HWND owner, UINT_PTR id, UINT intervalMs) noexcept {
-        owner_ = owner;
+    void Create(const Form& form, UINT_PTR id, UINT intervalMs) noexcept {
+        owner_ = form.Handle();
         id_ = id;
         interval_ = intervalMs;
     }

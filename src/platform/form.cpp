@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "app/resource_ids.h"
 #include "platform/message_loop.h"
 #include "platform/screen.h"
 #include "platform/window_class.h"
@@ -14,16 +13,14 @@ constexpr wchar_t kFormClass[] = L"QuellixForm";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW;  // a taskbar button of its own, also when owned
 
-HICON LoadAppIcon(int size) {
-    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                           size, size, LR_SHARED));
+HICON LoadIconResource(int iconId, int size) {
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, size,
+                                           size, LR_SHARED));
 }
 
 bool RegisterFormClass(WNDPROC proc) {
     WNDCLASSEXW wc{};
     wc.lpfnWndProc = proc;
-    wc.hIcon = LoadAppIcon(::GetSystemMetrics(SM_CXICON));
-    wc.hIconSm = LoadAppIcon(::GetSystemMetrics(SM_CXSMICON));
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;
@@ -40,19 +37,17 @@ FontHandle CreateMessageFont() {
 }
 
 bool IsPushButton(HWND control) {
-    wchar_t cls[16]{};
-    ::GetClassNameW(control, cls, 16);
     const auto type = ::GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
-    return ::lstrcmpiW(cls, WC_BUTTONW) == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+    return HasClassName(control, WC_BUTTONW) && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
 
 bool CanTakeFocus(HWND control) { return ::IsWindowVisible(control) && ::IsWindowEnabled(control); }
 
 }  // namespace
 
-Form::~Form() {
-    if (hwnd_) ::DestroyWindow(hwnd_);
-}
+Form* Form::activeForm_ = nullptr;
+
+Form::~Form() { Unload(); }
 
 Form* Form::FromHandle(HWND hwnd) noexcept {
     if (!hwnd) return nullptr;
@@ -70,7 +65,7 @@ bool Form::Load(HWND owner) {
     ::CreateWindowExW(kFormExStyle, kFormClass, layout.caption.c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                       frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, this);
     if (!hwnd_) return false;
-    icon_ = LoadAppIcon(::GetSystemMetrics(SM_CXSMICON));
+    TakeIcon(layout.iconId, owner);
     font_ = CreateMessageFont();
     CreateControls();
     Form_Load();
@@ -87,14 +82,18 @@ void Form::Show() {
 void Form::Hide() {
     if (!hwnd_) return;
     ::ShowWindow(hwnd_, SW_HIDE);
-    activeForm_ = false;
+    LeaveActiveForm();
 }
 
 void Form::Unload() {
     if (!hwnd_) return;
-    // The owner must take input again before this window goes, so that activation returns to it.
-    if (modalOwner_) ::EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
+    ReleaseModalOwner();
     ::DestroyWindow(hwnd_);
+}
+
+// The owner must take input again before this window goes, so that activation returns to it.
+void Form::ReleaseModalOwner() {
+    if (modalOwner_) ::EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
 }
 
 void Form::ShowModal(HWND owner) {
@@ -103,26 +102,41 @@ void Form::ShowModal(HWND owner) {
         modalOwner_ = owner;
         ::EnableWindow(owner, FALSE);
     }
-    // This form is now the program's active form, even when the program is in the background and
-    // the owner sees no deactivation.
-    if (Form* ownerForm = FromHandle(owner)) ownerForm->activeForm_ = false;
     Show();
+    // This form is now the program's active form, even when the program is in the background and
+    // the system activates nothing.
+    SetActiveForm(this);
     RunModalLoop([this] { return IsLoaded(); });
-    if (modalOwner_) ::EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
-    // The owner is the program's active form again, also when the system activated nothing
-    // because the program was in the background. The owner may be gone by now: look it up afresh.
+    // The owner is the program's active form again, for the same reason. It may be gone by now:
+    // look it up afresh.
     Form* ownerForm = FromHandle(owner);
-    if (ownerForm && ::IsWindowVisible(owner) && !ownerForm->activeForm_) {
-        ownerForm->activeForm_ = true;
-        ownerForm->Form_Activate();
-    }
+    if (ownerForm && ::IsWindowVisible(owner)) SetActiveForm(ownerForm);
 }
 
-std::wstring Form::Caption() const {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
-    return text;
+void Form::SetActiveForm(Form* form) {
+    if (activeForm_ == form) return;
+    activeForm_ = form;
+    if (form) form->Form_Activate();
 }
+
+void Form::LeaveActiveForm() noexcept {
+    if (activeForm_ == this) activeForm_ = nullptr;
+}
+
+// Owned forms show their owner's icon; the main window names its own.
+void Form::TakeIcon(int iconId, HWND owner) {
+    if (iconId != 0) {
+        bigIcon_ = LoadIconResource(iconId, ::GetSystemMetrics(SM_CXICON));
+        smallIcon_ = LoadIconResource(iconId, ::GetSystemMetrics(SM_CXSMICON));
+    } else if (const Form* ownerForm = FromHandle(owner)) {
+        bigIcon_ = ownerForm->bigIcon_;
+        smallIcon_ = ownerForm->smallIcon_;
+    }
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+}
+
+std::wstring Form::Caption() const { return WindowText(hwnd_); }
 
 void Form::SetCaption(std::wstring_view caption) { ::SetWindowTextW(hwnd_, std::wstring(caption).c_str()); }
 
@@ -145,13 +159,12 @@ void Form::CenterOnScreen() {
     ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND Form::CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id, const TwipsRect& r,
-                       DWORD exStyle) {
-    HWND child = ::CreateWindowExW(exStyle, windowClass, std::wstring(text).c_str(), WS_CHILD | style,
-                                   TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
-                                   TwipsToPixels(r.height), hwnd_,
+HWND Form::CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id, const RECT& pixels,
+                       DWORD exStyle, void* createParam) {
+    HWND child = ::CreateWindowExW(exStyle, windowClass, std::wstring(text).c_str(), WS_CHILD | style, pixels.left,
+                                   pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                   nullptr);
+                                   createParam);
     if (child && font_) ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return child;
 }
@@ -193,13 +206,10 @@ void Form::MoveFocus(bool backwards) {
     }
 }
 
-void Form::OnActivate(WPARAM wParam, LPARAM lParam) {
+void Form::OnActivate(WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         const HWND focus = ::GetFocus();
         if (focus && ::IsChild(hwnd_, focus)) savedFocus_ = focus;
-        // Only another form of this program takes the "active form" role; other programs,
-        // menus and message boxes do not.
-        if (FromHandle(::GetAncestor(reinterpret_cast<HWND>(lParam), GA_ROOT))) activeForm_ = false;
         return;
     }
     if (savedFocus_ && ::IsWindow(savedFocus_) && CanTakeFocus(savedFocus_)) {
@@ -208,10 +218,7 @@ void Form::OnActivate(WPARAM wParam, LPARAM lParam) {
         savedFocus_ = nullptr;
         MoveFocus(false);
     }
-    if (!activeForm_) {
-        activeForm_ = true;
-        Form_Activate();
-    }
+    SetActiveForm(this);
 }
 
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -223,10 +230,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         OnTimer(wParam);
         return 0;
     case WM_ACTIVATE:
-        OnActivate(wParam, lParam);
+        OnActivate(wParam);
         return 0;
     case WM_SHOWWINDOW:
-        if (!wParam) activeForm_ = false;
+        if (!wParam) LeaveActiveForm();
         break;
     case DM_GETDEFID:
         return defaultId_ ? MAKELRESULT(defaultId_, DC_HASDEFID) : 0;
@@ -234,7 +241,6 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         Unload();
         return 0;
     case WM_DESTROY:
-        if (modalOwner_) ::EnableWindow(std::exchange(modalOwner_, nullptr), TRUE);
         Form_Unload();
         return 0;
     }
@@ -253,8 +259,9 @@ LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         self->savedFocus_ = nullptr;
-        self->activeForm_ = false;
+        self->modalOwner_ = nullptr;
         self->shownOnce_ = false;
+        self->LeaveActiveForm();
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     return self->HandleMessage(msg, wParam, lParam);

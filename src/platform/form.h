@@ -18,6 +18,14 @@ struct TwipsRect {
 // the frame is sized around it. The frame is resizable but nothing moves when it is resized.
 // Loading creates the window (hidden) with its controls and runs Form_Load; unloading destroys it
 // and runs Form_Unload.
+//
+// The program has one active form: the form the user last worked in. It changes in one place, and
+// the form that becomes active runs Form_Activate; another program, a menu or a message box taking
+// the focus does not change it.
+//
+// A form's procedure is a Unicode one. The main window's subclass is installed with
+// SetWindowLongPtrA, after which Windows treats that window as an ANSI window and converts text
+// messages on their way through CallWindowProcA: the form's procedure still sees wide text.
 class Form {
 public:
     struct Layout {
@@ -25,6 +33,8 @@ public:
         int clientWidth = 0;   // twips
         int clientHeight = 0;  // twips
         bool centerOnFirstShow = false;
+        // The icon resource the window shows; 0 takes the icon of the form that owns it.
+        int iconId = 0;
     };
 
     Form() = default;
@@ -48,8 +58,16 @@ public:
     // Outer size and position in twips, as the placement routines read and set them.
     SIZE OuterSizeTwips() const;
     void MoveTwips(int left, int top);
+    // The small icon the window shows (a shared resource: not destroyed).
+    HICON AppIcon() const noexcept { return smallIcon_; }
 
-    // Keyboard navigation for the message loop: Tab order, Enter on a button. True when handled.
+    // Enter anywhere in the form presses this button unless the focus is on another button.
+    void SetDefaultButton(int id) noexcept { defaultId_ = id; }
+
+    // Keyboard navigation for the message loop, before IsDialogMessage sees the key. The form
+    // handles Tab and Enter itself: its tab order is not the controls' Z order, which is what
+    // IsDialogMessage follows, and a plain window class gets no default-button handling from it.
+    // True when handled.
     bool PreTranslate(MSG& msg);
     static Form* FromHandle(HWND hwnd) noexcept;
 
@@ -63,29 +81,36 @@ protected:
     virtual void OnTimer(UINT_PTR /*id*/) {}
     // Every message passes here first; the default handles the form's own bookkeeping.
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-
-    // Creates a child control; positions are twips in the client area.
-    HWND CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id, const TwipsRect& r,
-                     DWORD exStyle = 0);
     // Tab visits these in order; the first gets the focus when the form is first shown.
     void SetTabOrder(std::vector<HWND> controls) { tabOrder_ = std::move(controls); }
-    void SetDefaultButton(int id) noexcept { defaultId_ = id; }
-    HICON AppIcon() const noexcept { return icon_; }
 
 private:
+    friend class Control;
+    // Creates a child control at a place in client pixels; the controls convert their twips.
+    HWND CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id, const RECT& pixels,
+                     DWORD exStyle, void* createParam);
+
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    void OnActivate(WPARAM wParam, LPARAM lParam);
+    // The one transition of the program's active form; a form that becomes active runs Form_Activate.
+    static void SetActiveForm(Form* form);
+    // A form hidden or destroyed stops being the active form, if it is that form.
+    void LeaveActiveForm() noexcept;
+    void ReleaseModalOwner();
+    void OnActivate(WPARAM wParam);
     void MoveFocus(bool backwards);
     void CenterOnScreen();
+    void TakeIcon(int iconId, HWND owner);
+
+    static Form* activeForm_;
 
     HWND hwnd_ = nullptr;
     HWND modalOwner_ = nullptr;
-    HICON icon_ = nullptr;  // shared resource icon: not destroyed
+    HICON bigIcon_ = nullptr;  // shared resource icons: not destroyed
+    HICON smallIcon_ = nullptr;
     FontHandle font_;
     std::vector<HWND> tabOrder_;
     HWND savedFocus_ = nullptr;
     int defaultId_ = 0;
-    bool activeForm_ = false;
     bool shownOnce_ = false;
 };
 

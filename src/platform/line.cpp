@@ -20,15 +20,14 @@ bool RegisterLineClass() {
 }
 }  // namespace
 
-bool Line::Create(HWND parent, POINT fromTwips, POINT toTwips) {
+bool Line::Create(Form& form, POINT fromTwips, POINT toTwips) {
     if (!RegisterLineClass()) return false;
     const int x1 = TwipsToPixels(fromTwips.x), y1 = TwipsToPixels(fromTwips.y);
     const int x2 = TwipsToPixels(toTwips.x), y2 = TwipsToPixels(toTwips.y);
-    const int width = std::max(std::abs(x2 - x1), kThicknessPixels);
-    const int height = std::max(std::abs(y2 - y1), kThicknessPixels);
-    hwnd_ = ::CreateWindowExW(0, kLineClass, L"", WS_CHILD | WS_VISIBLE | WS_DISABLED, std::min(x1, x2),
-                              std::min(y1, y2), width, height, parent, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    return hwnd_ != nullptr;
+    const int left = std::min(x1, x2), top = std::min(y1, y2);
+    const RECT pixels{left, top, left + std::max(std::abs(x2 - x1), kThicknessPixels),
+                      top + std::max(std::abs(y2 - y1), kThicknessPixels)};
+    return CreateIn(form, kLineClass, WS_VISIBLE | WS_DISABLED, pixels);
 }
 
 }  // namespace quellix

@@ -10,7 +10,7 @@ namespace quellix {
 class Line : public Control {
 public:
     static constexpr int kThicknessPixels = 2;
-    bool Create(HWND parent, POINT fromTwips, POINT toTwips);
+    bool Create(Form& form, POINT fromTwips, POINT toTwips);
 };
 
 }  // namespace quellix

@@ -31,4 +31,11 @@ HWND OpenModalWindow(HWND owner) {
     return search.found;
 }
 
+bool RaiseOpenModalWindow(HWND owner) {
+    const HWND modal = OpenModalWindow(owner);
+    if (!modal) return false;
+    ::SetForegroundWindow(modal);
+    return true;
+}
+
 }  // namespace quellix

@@ -17,4 +17,10 @@ bool HasClassName(HWND hwnd, std::wstring_view name) {
     return length > 0 && std::wstring_view(cls, static_cast<std::size_t>(length)) == name;
 }
 
+std::wstring WindowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 }  // namespace quellix

@@ -1,9 +1,8 @@
 #include <cstring>
 
-#include "app/form1.h"
-#include "keywords/keyword_paths.h"
 #include "platform/ansi_text.h"
 #include "platform/file_access.h"
+#include "platform/upper_case.h"
 #include "scanner/found_popup.h"
 #include "scanner/scan_walk.h"
 #include "scanner/shell_windows.h"
@@ -41,16 +40,6 @@ HWND FindFirstPopup(ScanWalk& walk) {
     FoundPopupHandle = nullptr;  // only a window matched by this walk is asked to close
     ::EnumWindows(EnumWindowsProc, reinterpret_cast<LPARAM>(&walk));
     return FoundPopupHandle;
-}
-
-// One tick. The timer is off during the walk and switched on at its end, so the next tick comes
-// one full interval after the walk, however long the walk took.
-void Form1::Timer1_Timer() {
-    Timer1.SetEnabled(false);
-    ScanWalk walk;
-    walk.keywordPath = KeywordFilePath();
-    if (const HWND popup = FindFirstPopup(walk)) ::PostMessageA(popup, WM_CLOSE, 0, 0);
-    Timer1.SetEnabled(true);
 }
 
 }  // namespace quellix

@@ -1,18 +1,13 @@
 #include "scanner/shell_windows.h"
 
-#include <array>
-#include <string_view>
+#include "platform/window_class.h"
 
 namespace quellix {
 
 bool IsDesktopShellWindow(HWND hWnd) {
     if (hWnd == ::GetShellWindow()) return true;
-    constexpr std::array<std::string_view, 3> kShellClasses{"Shell_TrayWnd", "Shell_SecondaryTrayWnd",
-                                                            "__winex11_standalone_tray"};
-    char cls[64]{};
-    const int n = ::GetClassNameA(hWnd, cls, static_cast<int>(sizeof(cls)));
-    for (std::string_view shell : kShellClasses) {
-        if (std::string_view(cls, static_cast<std::size_t>(n)) == shell) return true;
+    for (const wchar_t* shell : {L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd", L"__winex11_standalone_tray"}) {
+        if (HasClassName(hWnd, shell)) return true;
     }
     return false;
 }

@@ -33,12 +33,8 @@ LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) 
 }
 
 void RestoreMainWindow() {
-    // While a modal window of the program is open, the main window takes no input: bring that window forward
-    // instead of showing a main window the user cannot use.
-    if (const HWND modal = OpenModalWindow(MainWindowHandle)) {
-        ::SetForegroundWindow(modal);
-        return;
-    }
+    // Rather than show a main window the user cannot use while a modal window of the program is open.
+    if (RaiseOpenModalWindow(MainWindowHandle)) return;
     if (Form* form = Form::FromHandle(MainWindowHandle)) {
         form->Show();  // through the form, so that its first showing is centred
     } else {

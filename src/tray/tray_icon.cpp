@@ -5,9 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/form1.h"
 #include "platform/ansi_text.h"
-#include "tray/main_window_hook.h"
 
 namespace quellix {
 namespace {
@@ -29,6 +27,23 @@ std::wstring TrayTip() {
 
 }  // namespace
 
+NOTIFYICONDATAA MakeTrayIconRecord(HWND target, HICON icon) {
+    NOTIFYICONDATAA record{};
+    record.cbSize = kTrayRecordSize;
+    record.hIcon = icon;
+    record.uID = kTrayIconId;
+    const std::string tip = ToAnsi(TrayTip());
+    std::copy_n(tip.begin(), std::min(tip.size(), kTipBytes), record.szTip);
+    record.hWnd = target;
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = WM_MOUSEMOVE;
+    return record;
+}
+
+void AddTrayIconRecord(NOTIFYICONDATAA& record) { ::Shell_NotifyIconA(NIM_ADD, &record); }
+
+void RemoveTrayIconRecord(NOTIFYICONDATAA& record) { ::Shell_NotifyIconA(NIM_DELETE, &record); }
+
 bool IsTaskbarCreated(UINT msg) {
     // Registered messages live in 0xC000-0xFFFF; checking the range first keeps the lookup off the common path,
     // and a failed registration (0) can never be mistaken for WM_NULL.
@@ -36,30 +51,14 @@ bool IsTaskbarCreated(UINT msg) {
     return msg == ::RegisterWindowMessageA("TaskbarCreated");
 }
 
+void ListenForTaskbarCreated(HWND window) {
+    // An elevated run would otherwise never hear that the notification area came back.
+    ::ChangeWindowMessageFilterEx(window, ::RegisterWindowMessageA("TaskbarCreated"), MSGFLT_ALLOW, nullptr);
+}
+
 void ReAddTrayIcon(NOTIFYICONDATAA& record) {
     if (record.cbSize == 0) return;  // never filled: the load step has not added the icon yet
-    ::Shell_NotifyIconA(NIM_ADD, &record);  // not examined: a notification area still missing will announce itself
-}
-
-// Each step runs whether or not the one before it worked; a failed add leaves the program running without an icon.
-void Form1::AddTrayIcon() {
-    TrayIconData = NOTIFYICONDATAA{};
-    TrayIconData.cbSize = kTrayRecordSize;
-    TrayIconData.hIcon = AppIcon();
-    TrayIconData.uID = kTrayIconId;
-    const std::string tip = ToAnsi(TrayTip());
-    std::copy_n(tip.begin(), std::min(tip.size(), kTipBytes), TrayIconData.szTip);
-    TrayIconData.hWnd = Picture1.Handle();
-    TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    TrayIconData.uCallbackMessage = WM_MOUSEMOVE;
-    ::Shell_NotifyIconA(NIM_ADD, &TrayIconData);
-    // An elevated run would otherwise never hear that the notification area came back.
-    ::ChangeWindowMessageFilterEx(Handle(), ::RegisterWindowMessageA("TaskbarCreated"), MSGFLT_ALLOW, nullptr);
-}
-
-void Form1::Form_Unload() {
-    ::Shell_NotifyIconA(NIM_DELETE, &TrayIconData);  // not examined: an icon that never came needs no removal
-    if (HookInstalled) Unhook();
+    AddTrayIconRecord(record);       // a notification area still missing will announce itself again
 }
 
 }  // namespace quellix

@@ -23,9 +23,12 @@ TEST(ScanEndToEnd, ClosesTheMatchingPopupAndNothingElse) {
 TEST(ScanEndToEnd, TwoMatchingPopupsCloseOneAfterTheOtherUpperFirst) {
     QuellixProcess quellix(std::string("offer\r\n"));
     ASSERT_TRUE(quellix.Started());
-    TestPopup lower(L"Special Offer One", true);
-    TestPopup upper(L"Special Offer Two", true);
+    // Both in place before either matches, the upper one matching first: a tick may fall between any two steps.
+    TestPopup lower(L"One");
+    TestPopup upper(L"Two");
     ::SetWindowPos(upper.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    upper.SetTitle(L"Special Offer Two");
+    lower.SetTitle(L"Special Offer One");
     ASSERT_TRUE(WaitUntil([&] { return lower.Closed() && upper.Closed(); }, kGenerous));
     EXPECT_LT(upper.CloseOrder(), lower.CloseOrder());
 }

@@ -74,7 +74,7 @@ TEST(TrayEndToEnd, AboutFromButtonAndMenuIsCentredWhileTheScanGoesOn) {
         TestPopup popup(L"Free Casino Bonus");
         EXPECT_TRUE(WaitUntil([&] { return popup.Closed(); }, kGenerous)) << "the scan runs while About is open";
     }
-    ::PostMessageW(::GetDlgItem(about, 1), BM_CLICK, 0, 0);
+    Press(FindChild(about, L"Button", L"&OK"));
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(about); }, kGenerous));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(quellix.MainWindow()) != FALSE; }, kGenerous));
 

@@ -1,3 +1,4 @@
+#include "keywords/blank_keyword.h"
 #include "keywords/keyword_rewrite.h"
 
 #include <gtest/gtest.h>

@@ -60,8 +60,8 @@ public:
 protected:
     Layout GetLayout() const override { return {L"Owner", 4000, 3000, false}; }
     void CreateControls() override {
-        lstKeyword.Attach(CreateChild(WC_LISTBOXW, L"", ListBox::Style(), 10, {0, 0, 3000, 2000}));
-        Timer1.Create(Handle(), 1, 100);
+        lstKeyword.Create(*this, 10, {0, 0, 3000, 2000});
+        Timer1.Create(*this, 1, 100);
     }
 };
 
@@ -215,7 +215,7 @@ void ExpectCentred(HWND hwnd) {
 }
 
 TEST_F(DialogsTest, AddDialogLayout) {
-    frmAdd dialog(owner.Timer1);
+    frmAdd dialog;
     ASSERT_TRUE(dialog.Load(owner.Handle()));
     EXPECT_EQ(dialog.Caption(), L"Enter title keywords of popup window");
     ExpectLayout(dialog, 4710, 1230,
@@ -260,8 +260,7 @@ TEST_F(DialogsTest, CenterFormPassesANegativePositionOn) {
 }
 
 TEST_F(DialogsTest, AddDialogTakesTypingAndEnterButNotEscape) {
-    owner.Timer1.SetEnabled(false);
-    frmAdd dialog(owner.Timer1);
+    frmAdd dialog;
     ShowAndActivate(dialog, owner.Handle());
     EXPECT_EQ(::GetFocus(), dialog.txtTitle.Handle()) << "the focus goes to the text box, not to OK";
 
@@ -274,11 +273,10 @@ TEST_F(DialogsTest, AddDialogTakesTypingAndEnterButNotEscape) {
     PressKey(dialog.txtTitle.Handle(), VK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return !dialog.IsLoaded(); })) << "Enter presses OK";
     EXPECT_EQ(files.Keywords(), "casino\r\n");
-    EXPECT_TRUE(owner.Timer1.Enabled()) << "the unload switches the scan back on";
 }
 
 TEST_F(DialogsTest, AddDialogRefusesBlanksOnlyAndKeepsTheText) {
-    frmAdd dialog(owner.Timer1);
+    frmAdd dialog;
     ShowAndActivate(dialog, owner.Handle());
     {
         MessageBoxWatcher watcher;
@@ -296,19 +294,17 @@ TEST_F(DialogsTest, AddDialogRefusesBlanksOnlyAndKeepsTheText) {
     EXPECT_EQ(files.Keywords(), "\t\r\n");
 }
 
-TEST_F(DialogsTest, AddDialogCancelAndCloseBoxWriteNothingAndResumeTheScan) {
+TEST_F(DialogsTest, AddDialogCancelAndCloseBoxWriteNothing) {
     const std::function<void(frmAdd&)> closers[] = {
         [](frmAdd& dialog) { Click(dialog.cmdCancel); },
         [](frmAdd& dialog) { ::SendMessageW(dialog.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
     };
     for (const auto& close : closers) {
-        owner.Timer1.SetEnabled(false);
-        frmAdd dialog(owner.Timer1);
+        frmAdd dialog;
         ShowAndActivate(dialog, owner.Handle());
         dialog.txtTitle.SetText(L"casino");
         close(dialog);
         EXPECT_FALSE(dialog.IsLoaded());
-        EXPECT_TRUE(owner.Timer1.Enabled());
         EXPECT_FALSE(files.Keywords());
     }
 }

@@ -45,7 +45,7 @@ TEST_F(Form1Test, TrayRecordHoldsTheFirstFormFields) {
     EXPECT_EQ(U32At(record, flags), 7u);
     EXPECT_EQ(U32At(record, callback), 0x0200u);
     EXPECT_NE(record.hIcon, nullptr);
-    EXPECT_EQ(reinterpret_cast<LONG_PTR>(record.hIcon), ::GetClassLongPtrW(form.Handle(), GCLP_HICONSM))
+    EXPECT_EQ(reinterpret_cast<LRESULT>(record.hIcon), ::SendMessageW(form.Handle(), WM_GETICON, ICON_SMALL, 0))
         << "the tray shows the main window's own small icon";
 
     std::string expectedTip = "Vorel Quellix! ";

@@ -1,8 +1,19 @@
+// The main window's keyword list and its Delete button.
 #include "app/form1.h"
 #include "keywords/keyword_edits.h"
+#include "keywords/keyword_list.h"
 #include "platform/message_box.h"
 
 namespace quellix {
+
+// Rebuilds the list from the file; the scan pauses while the file is read.
+void Form1::LoadKeywords() {
+    Timer1.SetEnabled(false);
+    lstKeyword.Clear();
+    for (const std::wstring& keyword : ReadKeywordList()) lstKeyword.AddItem(keyword);
+    cmdDelete.SetEnabled(lstKeyword.ListCount() > 0);
+    Timer1.SetEnabled(true);
+}
 
 // Removes every field equal to the selected entry, with the scan paused while the file is rewritten, and
 // shows the list as the file now holds it.
