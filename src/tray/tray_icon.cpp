@@ -52,8 +52,13 @@ bool IsTaskbarCreated(UINT msg) {
 }
 
 void ListenForTaskbarCreated(HWND window) {
-    // An elevated run would otherwise never hear that the notification area came back.
-    ::ChangeWindowMessageFilterEx(window, ::RegisterWindowMessageA("TaskbarCreated"), MSGFLT_ALLOW, nullptr);
+    // An elevated run would otherwise never hear that the notification area came back. Looked up at run time:
+    // Windows Vista, which the program supports, lacks the function (and runs no filter per window).
+    using FilterFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    const auto filter = reinterpret_cast<FilterFunction>(
+        reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+    if (filter) filter(window, ::RegisterWindowMessageA("TaskbarCreated"), MSGFLT_ALLOW, nullptr);
 }
 
 void ReAddTrayIcon(NOTIFYICONDATAA& record) {
