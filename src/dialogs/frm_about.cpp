@@ -3,11 +3,11 @@
 namespace quellix {
 namespace {
 // The maker is made up; lines within a text are separated by a lone carriage return.
-constexpr wchar_t kMakerName[] = L"Vorel Softworks";
+constexpr wchar_t kMakerName[] = L"Vorel Software";
 constexpr wchar_t kAddressBlock[] =
-    L"Vorel Softworks\r12 Sample Lane\rExampleton 00000\r\rE-mail: info@vorel.example\rWeb: www.vorel.example";
+    L"Vorel Software\r12 Sample Lane\rExampleton 00000\r\rE-mail: info@vorel.example\rWeb: www.vorel.example";
 constexpr wchar_t kTelephoneLines[] = L"Phone: 555-0100\rFax: 555-0199";
-constexpr wchar_t kTitleBlock[] = L"Vorel Quellix\r\r(c) 2024-2025 Vorel Softworks. All rights reserved.";
+constexpr wchar_t kTitleBlock[] = L"Vorel Quellix\r\r(c) 2024-2025 Vorel Software. All rights reserved.";
 }  // namespace
 
 Form::Layout frmAbout::GetLayout() const { return {kMakerName, 5550, 3600, true}; }

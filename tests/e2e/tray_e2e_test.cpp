@@ -7,7 +7,7 @@
 namespace quellix::e2e {
 namespace {
 
-constexpr wchar_t kAboutCaption[] = L"Vorel Softworks";
+constexpr wchar_t kAboutCaption[] = L"Vorel Software";
 
 TEST(TrayEndToEnd, DoubleClickShowsTheMainWindowInFront) {
     QuellixProcess quellix(std::string("casino\r\n"));

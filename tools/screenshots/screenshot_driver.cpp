@@ -31,7 +31,7 @@ constexpr LONG kMargin = 10;        // desktop pixels kept around each window
 constexpr char kKeywords[] = "casino\r\nlottery winner\r\nFree  offer\r\nsurvey\r\n";
 constexpr wchar_t kAddCaption[] = L"Enter title keywords of popup window";
 constexpr wchar_t kEditCaption[] = L"Change 'casino' to";
-constexpr wchar_t kAboutCaption[] = L"Vorel Softworks";
+constexpr wchar_t kAboutCaption[] = L"Vorel Software";
 constexpr wchar_t kNoSelection[] = L"First select an entry to delete!";
 
 // Under Wine a Unix path is reached through drive Z:.
