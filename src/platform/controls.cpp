@@ -30,7 +30,8 @@ bool Control::CreateIn(Form& form, const wchar_t* windowClass, DWORD style, cons
 bool Button::Create(Form& form, int id, std::wstring_view caption, const TwipsRect& r, Kind kind) {
     if (kind == kDefault) form.SetDefaultButton(id);
     const DWORD type = kind == kDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    return CreateIn(form, WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | type, id, r);
+    // BS_NOTIFY tells the form when the button gains or loses the focus, so the default look can follow it.
+    return CreateIn(form, WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_NOTIFY | type, id, r);
 }
 
 bool TextBox::Create(Form& form, int id, const TwipsRect& r) {
@@ -48,8 +49,8 @@ bool Label::Create(Form& form, int id, const TwipsRect& r) {
 
 bool ListBox::Create(Form& form, int id, const TwipsRect& r) {
     return CreateIn(form, WC_LISTBOXW, L"",
-                    WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, id, r,
-                    WS_EX_CLIENTEDGE);
+                    WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, id, r,
+                    WS_EX_CLIENTEDGE);  // one sunken border: the client edge, not WS_BORDER as well
 }
 
 void ListBox::AddItem(std::wstring_view text) {

@@ -27,13 +27,16 @@ bool RegisterFormClass(WNDPROC proc) {
     return RegisterClassOnce(wc);
 }
 
-FontHandle CreateMessageFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        return FontHandle(static_cast<HFONT>(nullptr));
-    }
-    return FontHandle(::CreateFontIndirectW(&metrics.lfMessageFont));
+// The classic 8-point dialog font that the twips layout was made for, at the screen's DPI (the program is
+// system-DPI aware, so that is every window's DPI). Windows' message font, Segoe UI 9 pt, is larger and would
+// clip the multi-line labels; Wine's is Tahoma 8, which hides the difference there.
+FontHandle CreateDialogFont() {
+    LOGFONTW font{};
+    font.lfHeight = -::MulDiv(8, ScreenDpi(), 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    ::lstrcpynW(font.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+    return FontHandle(::CreateFontIndirectW(&font));
 }
 
 bool IsPushButton(HWND control) {
@@ -42,6 +45,10 @@ bool IsPushButton(HWND control) {
 }
 
 bool CanTakeFocus(HWND control) { return ::IsWindowVisible(control) && ::IsWindowEnabled(control); }
+
+// Posted when a button gains or loses the focus, so the default look is set once the focus has settled (a move
+// from one button to the next tells the form twice).
+constexpr UINT kFollowFocus = WM_APP + 1;
 
 }  // namespace
 
@@ -66,7 +73,7 @@ bool Form::Load(HWND owner) {
                       frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, this);
     if (!hwnd_) return false;
     TakeIcon(layout.iconId, owner);
-    font_ = CreateMessageFont();
+    font_ = CreateDialogFont();
     CreateControls();
     Form_Load();
     return hwnd_ != nullptr;  // the load step may have unloaded the form
@@ -77,6 +84,9 @@ void Form::Show() {
     if (!shownOnce_ && GetLayout().centerOnFirstShow) CenterOnScreen();
     shownOnce_ = true;
     ::ShowWindow(hwnd_, SW_SHOW);
+    // A window made active while it was hidden (the tray icon's foreground call does that) gets no new
+    // activation from being shown: its activation happens now.
+    if (::GetActiveWindow() == hwnd_ && activeForm_ != this) Activate();
 }
 
 void Form::Hide() {
@@ -212,6 +222,30 @@ void Form::OnActivate(WPARAM wParam) {
         if (focus && ::IsChild(hwnd_, focus)) savedFocus_ = focus;
         return;
     }
+    // Activation of a hidden window does not count: placing the focus there would fail and forget the
+    // remembered control, and the user sees nothing. It counts once the window is shown.
+    if (::IsWindowVisible(hwnd_)) Activate();
+}
+
+// As in every Windows dialog: a focused push button looks (and, through PreTranslate, acts) as the default
+// button; while the focus is elsewhere the form's default button does.
+void Form::ShowDefaultLook() {
+    const HWND focus = ::GetFocus();
+    const bool onButton = focus && ::IsChild(hwnd_, focus) && IsPushButton(focus);
+    const HWND look = onButton ? focus : ::GetDlgItem(hwnd_, defaultId_);
+    for (HWND child = ::GetWindow(hwnd_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsPushButton(child)) continue;
+        const DWORD style = static_cast<DWORD>(::GetWindowLongW(child, GWL_STYLE));
+        const DWORD type = child == look ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        // Windows takes the whole low word of BM_SETSTYLE's style, so the other button styles go along.
+        if ((style & BS_TYPEMASK) != type) {
+            ::SendMessageW(child, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | type, TRUE);
+        }
+    }
+}
+
+// Becoming the window the user works in: the focus goes back where it was, or to the first control.
+void Form::Activate() {
     if (savedFocus_ && ::IsWindow(savedFocus_) && CanTakeFocus(savedFocus_)) {
         ::SetFocus(savedFocus_);
     } else {
@@ -224,7 +258,14 @@ void Form::OnActivate(WPARAM wParam) {
 LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
+        if (HIWORD(wParam) == BN_SETFOCUS || HIWORD(wParam) == BN_KILLFOCUS) {
+            ::PostMessageW(hwnd_, kFollowFocus, 0, 0);
+            return 0;
+        }
         OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case kFollowFocus:
+        ShowDefaultLook();
         return 0;
     case WM_TIMER:
         OnTimer(wParam);

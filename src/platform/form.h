@@ -97,6 +97,8 @@ private:
     void LeaveActiveForm() noexcept;
     void ReleaseModalOwner();
     void OnActivate(WPARAM wParam);
+    void Activate();
+    void ShowDefaultLook();
     void MoveFocus(bool backwards);
     void CenterOnScreen();
     void TakeIcon(int iconId, HWND owner);
