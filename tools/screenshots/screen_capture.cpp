@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/atomic_file.h"
 #include "platform/win_handle.h"
 
 namespace quellix::screenshots {
@@ -41,47 +42,46 @@ private:
 
 }  // namespace
 
-RgbImage CaptureScreen(RECT area) {
+bool SaveScreenAsBmp(RECT area, const std::wstring& path) {
     area.left = std::max(area.left, 0L);
     area.top = std::max(area.top, 0L);
     area.right = std::min<LONG>(area.right, ::GetSystemMetrics(SM_CXSCREEN));
     area.bottom = std::min<LONG>(area.bottom, ::GetSystemMetrics(SM_CYSCREEN));
     const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0) return {};
+    if (width <= 0 || height <= 0) return false;
 
     const ScreenDc screen(::GetDC(nullptr));
     const MemoryDc memory(screen ? ::CreateCompatibleDC(screen.get()) : nullptr);
-    if (!memory) return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // negative: rows top to bottom, as PNG stores them
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    if (!memory) return false;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;  // rows bottom to top, as BMP files store them
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
     void* bits = nullptr;
-    const Bitmap bitmap(::CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return {};
+    const Bitmap bitmap(::CreateDIBSection(memory.get(), reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS,
+                                           &bits, nullptr, 0));
+    if (!bitmap || !bits) return false;
     {
         const Selection selected(memory.get(), bitmap.get());
-        if (!::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) return {};
+        if (!::BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) return false;
     }
-    ::GdiFlush();  // the copy may still be queued; the bits must be complete before they are read
+    ::GdiFlush();  // the copy may still be queued; the bits must be complete before they are written
 
-    // DIB rows are blue-green-red and padded to four bytes.
-    const auto stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-    RgbImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
-    const auto* source = static_cast<const std::uint8_t*>(bits);
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* from = source + static_cast<std::size_t>(y) * stride;
-        std::uint8_t* to = image.pixels.data() + static_cast<std::size_t>(y) * width * 3;
-        for (int x = 0; x < width; ++x, from += 3, to += 3) {
-            to[0] = from[2];
-            to[1] = from[1];
-            to[2] = from[0];
-        }
-    }
-    return image;
+    // A DIB section's bits are the BMP file's pixel array as it stands: rows padded to four bytes.
+    const DWORD pixelBytes = static_cast<DWORD>((static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}) *
+                             static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + pixelBytes;
+    const FileHandle out(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return out && WriteChunk(out.get(), {reinterpret_cast<const char*>(&file), sizeof(file)}) &&
+           WriteChunk(out.get(), {reinterpret_cast<const char*>(&header), sizeof(header)}) &&
+           WriteChunk(out.get(), {static_cast<const char*>(bits), pixelBytes});
 }
 
 }  // namespace quellix::screenshots

@@ -1,12 +1,12 @@
 #pragma once
 #include <windows.h>
 
-#include "rgb_image.h"
+#include <string>
 
 namespace quellix::screenshots {
 
-// The screen's pixels inside area (screen coordinates), cut to the screen; an empty image when the
-// area lies off screen or the copy fails.
-RgbImage CaptureScreen(RECT area);
+// Saves the screen's pixels inside area (screen coordinates, cut to the screen) as a 24-bit BMP file. False when
+// the area lies off screen or the copy or the write fails.
+bool SaveScreenAsBmp(RECT area, const std::wstring& path);
 
 }  // namespace quellix::screenshots

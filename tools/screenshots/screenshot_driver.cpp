@@ -1,5 +1,5 @@
 // Renders the README's pictures of the running program: it starts quellix.exe with a few keywords, brings up each
-// window a user sees in turn, and saves each as a PNG cut to the window and a small margin of desktop around it.
+// window a user sees in turn, and saves each as a BMP cut to the window and a small margin of desktop around it.
 // Usage: quellix_screenshots OUTPUT_FOLDER   (QUELLIX_EXE names the program, as for the end-to-end drivers)
 #include <windows.h>
 
@@ -11,7 +11,6 @@
 #include "e2e/e2e_support.h"
 #include "e2e/user_actions.h"
 #include "platform/win_handle.h"
-#include "png_file.h"
 #include "screen_capture.h"
 
 namespace quellix::screenshots {
@@ -74,18 +73,9 @@ public:
     explicit Album(std::wstring folder) : folder_(std::move(folder)) {}
 
     void Take(const wchar_t* name, RECT area) {
-        const RgbImage image = CaptureScreen(area);
-        const std::vector<std::uint8_t> png = EncodePng(image);
-        const std::wstring path = folder_ + L"\\" + name + L".png";
-        if (png.empty()) return Fail(L"could not copy the screen for " + path);
-        FileHandle file(
-            ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (!file || !::WriteFile(file.get(), png.data(), static_cast<DWORD>(png.size()), &written, nullptr) ||
-            written != png.size()) {
-            return Fail(L"could not write " + path);
-        }
-        std::wprintf(L"%ls (%dx%d)\n", path.c_str(), image.width, image.height);
+        const std::wstring path = folder_ + L"\\" + name + L".bmp";
+        if (!SaveScreenAsBmp(area, path)) return Fail(L"could not copy the screen into " + path);
+        std::wprintf(L"%ls\n", path.c_str());
     }
     void Fail(const std::wstring& why) {
         Note(why);
