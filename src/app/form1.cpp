@@ -23,6 +23,7 @@ void Form1::CreateControls() {
     lstKeyword.Create(*this, kLstKeyword, {120, 480, 3855, 2400});
     SSTab1.Create(*this, kSSTab1, {0, 0, 4095, 3135}, L"Keyword");
     Timer1.Create(*this, kTimer1, 100);
+    tmrTrayIcon.Create(*this, kTmrTrayIcon, 2000);
     mnuPopUp.Create({{kMnuShow, L"Show"},
                      {kMnuHide, L"Hide"},
                      {kMnuSeprator, L"-"},
@@ -46,7 +47,8 @@ void Form1::Form_Activate() { LoadKeywords(); }
 
 // The mirror of the load step: the icon goes, then the subclass; each step runs whatever the one before did.
 void Form1::Form_Unload() {
-    RemoveTrayIconRecord(TrayIconData);
+    tmrTrayIcon.SetEnabled(false);
+    RemoveTrayIconRecord(TrayIconData, notify_);
     if (HookInstalled) Unhook();
 }
 
@@ -68,10 +70,12 @@ void Form1::OnCommand(int id, int code) {
 
 void Form1::OnTimer(UINT_PTR id) {
     if (id == Timer1.Id()) Timer1_Timer();
+    if (id == tmrTrayIcon.Id()) tmrTrayIcon_Timer();
 }
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (IsTaskbarCreated(msg)) ReAddTrayIcon(TrayIconData);  // the notification area restarted without our icon
+    // The notification area restarted without our icon; before the load step added it there is nothing to put back.
+    if (IsTaskbarCreated(msg) && TrayIconData.cbSize != 0) ShowTrayIcon();
     const LRESULT result = Form::HandleMessage(msg, wParam, lParam);
     if (msg == WM_DESTROY) ::PostQuitMessage(0);  // the program ends with its main window
     return result;

@@ -6,6 +6,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "tray/tray_event.h"
+#include "tray/tray_icon.h"
 
 namespace quellix {
 
@@ -26,6 +27,7 @@ public:
         kSSTab1,
         kLstKeyword,
         kTimer1 = 1,
+        kTmrTrayIcon,
         kMnuShow = 2001,
         kMnuHide,
         kMnuSeprator,
@@ -33,6 +35,8 @@ public:
         kMnuExit,
     };
 
+    // notify reaches the notification area: Shell_NotifyIconA, or a test's stand-in.
+    explicit Form1(TrayNotify notify = &::Shell_NotifyIconA) : notify_(std::move(notify)) {}
     ~Form1() override;
 
     // Controls, in stored order.
@@ -46,6 +50,8 @@ public:
     Timer Timer1;
     Button Command1;
     PopupMenu mnuPopUp;
+    // Tries the icon again while the notification area refuses it (at logon), every couple of seconds.
+    Timer tmrTrayIcon;
 
     // The shell's notification-icon record in its first, smallest form.
     NOTIFYICONDATAA TrayIconData{};
@@ -63,6 +69,7 @@ public:
     void mnuAbout_Click();
     void mnuExit_Click();
     void Command1_Click();
+    void tmrTrayIcon_Timer();
     // Dialogs
     void cmdAdd_Click();
     void cmdEdit_Click();
@@ -80,7 +87,11 @@ protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void ShowTrayIcon();
+
+    TrayNotify notify_;
     TrayEventFilter trayEvents_;
+    int trayIconTries_ = 0;
 };
 
 }  // namespace quellix

@@ -8,11 +8,24 @@
 
 namespace quellix {
 
-// Each step runs whether or not the one before it worked; a failed add leaves the program running without an icon.
+// Each step runs whether or not the one before it worked.
 void Form1::AddTrayIcon() {
     TrayIconData = MakeTrayIconRecord(Picture1.Handle(), AppIcon());
-    AddTrayIconRecord(TrayIconData);
+    ShowTrayIcon();
     ListenForTaskbarCreated(Handle());
+}
+
+// When Windows starts programs at logon the notification area is often still busy and the add fails, and no
+// "TaskbarCreated" follows, because the taskbar is there already: without the retries the program would run the
+// whole session without an icon.
+void Form1::ShowTrayIcon() {
+    trayIconTries_ = 0;
+    tmrTrayIcon.SetEnabled(!AddTrayIconRecord(TrayIconData, notify_));
+}
+
+void Form1::tmrTrayIcon_Timer() {
+    constexpr int kTries = 90;  // three minutes
+    if (RetryTrayIconRecord(TrayIconData, notify_) || ++trayIconTries_ >= kTries) tmrTrayIcon.SetEnabled(false);
 }
 
 void Form1::Picture1_MouseMove(WPARAM, LPARAM lParam) {

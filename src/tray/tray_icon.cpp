@@ -40,9 +40,15 @@ NOTIFYICONDATAA MakeTrayIconRecord(HWND target, HICON icon) {
     return record;
 }
 
-void AddTrayIconRecord(NOTIFYICONDATAA& record) { ::Shell_NotifyIconA(NIM_ADD, &record); }
+bool AddTrayIconRecord(NOTIFYICONDATAA& record, const TrayNotify& notify) {
+    return notify(NIM_ADD, &record) != FALSE;
+}
 
-void RemoveTrayIconRecord(NOTIFYICONDATAA& record) { ::Shell_NotifyIconA(NIM_DELETE, &record); }
+bool RetryTrayIconRecord(NOTIFYICONDATAA& record, const TrayNotify& notify) {
+    return notify(NIM_MODIFY, &record) != FALSE || AddTrayIconRecord(record, notify);
+}
+
+void RemoveTrayIconRecord(NOTIFYICONDATAA& record, const TrayNotify& notify) { notify(NIM_DELETE, &record); }
 
 bool IsTaskbarCreated(UINT msg) {
     // Registered messages live in 0xC000-0xFFFF; checking the range first keeps the lookup off the common path,
@@ -59,11 +65,6 @@ void ListenForTaskbarCreated(HWND window) {
     const auto filter = reinterpret_cast<FilterFunction>(
         reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
     if (filter) filter(window, ::RegisterWindowMessageA("TaskbarCreated"), MSGFLT_ALLOW, nullptr);
-}
-
-void ReAddTrayIcon(NOTIFYICONDATAA& record) {
-    if (record.cbSize == 0) return;  // never filled: the load step has not added the icon yet
-    AddTrayIconRecord(record);       // a notification area still missing will announce itself again
 }
 
 }  // namespace quellix
