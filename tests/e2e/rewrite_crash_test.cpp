@@ -7,8 +7,9 @@
 #include <string>
 
 #include "platform/win_handle.h"
+#include "support/temp_files.h"
 
-namespace quellix {
+namespace quellix::test {
 namespace {
 
 constexpr int kRuns = 60;
@@ -30,27 +31,6 @@ std::string KeywordFileWith(const std::string& keyword) {
     return bytes;
 }
 
-std::optional<std::string> ReadBytes(const std::wstring& path) {
-    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(::GetFileSize(file.get(), nullptr)), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        return std::nullopt;
-    }
-    bytes.resize(read);
-    return bytes;
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    DWORD written = 0;
-    ASSERT_TRUE(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                written == bytes.size());
-}
-
 // A copy of the rewrite worker in a folder of its own, with the keyword file it rewrites.
 class CrashSafetyTest : public ::testing::Test {
 protected:
@@ -62,12 +42,7 @@ protected:
         ASSERT_TRUE(::CopyFileW((OwnFolder() + L"\\rewrite_worker.exe").c_str(), Worker().c_str(), FALSE));
     }
     void TearDown() override {
-        for (const std::wstring& path : {Worker(), Keywords(), folder_ + L"\\temp.zap"}) {
-            // The image of an ended process may stay locked for a moment.
-            for (int i = 0; i < 50 && !::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND; ++i) {
-                ::Sleep(20);
-            }
-        }
+        for (const std::wstring& path : {Worker(), Keywords(), folder_ + L"\\temp.zap"}) RemoveFile(path);
         ::RemoveDirectoryW(folder_.c_str());
     }
     std::wstring Worker() const { return folder_ + L"\\rewrite_worker.exe"; }
@@ -105,7 +80,7 @@ protected:
 TEST_F(CrashSafetyTest, KeywordFileIsAlwaysOneCompleteVersion) {
     const std::string alpha = KeywordFileWith("alpha");
     const std::string omega = KeywordFileWith("omega");
-    WriteBytes(Keywords(), alpha);
+    ASSERT_TRUE(WriteFileBytes(Keywords(), alpha));
 
     // How long one rewrite takes here, so that the moments drawn below span several of them.
     DWORD rewriteMs = 0;
@@ -113,7 +88,7 @@ TEST_F(CrashSafetyTest, KeywordFileIsAlwaysOneCompleteVersion) {
         const KernelHandle worker = StartWorker(0);
         ASSERT_TRUE(worker);
         const DWORD start = ::GetTickCount();
-        while (ReadBytes(Keywords()) != omega && ::GetTickCount() - start < 20000) ::Sleep(1);
+        while (ReadFileBytes(Keywords()) != omega && ::GetTickCount() - start < 20000) ::Sleep(1);
         rewriteMs = ::GetTickCount() - start;
         End(worker);
         ASSERT_LT(rewriteMs, 20000u) << "the worker never completed a rewrite";
@@ -129,7 +104,7 @@ TEST_F(CrashSafetyTest, KeywordFileIsAlwaysOneCompleteVersion) {
         ASSERT_TRUE(worker) << "run " << run;
         ::Sleep(moment(random));
         End(worker);
-        const std::optional<std::string> bytes = ReadBytes(Keywords());
+        const std::optional<std::string> bytes = ReadFileBytes(Keywords());
         ASSERT_TRUE(bytes) << "keyword file missing after run " << run << " (seed " << seed << ")";
         const bool whole = *bytes == alpha || *bytes == omega;
         ASSERT_TRUE(whole) << "run " << run << " left " << bytes->size() << " bytes, neither version (seed " << seed
@@ -143,4 +118,4 @@ TEST_F(CrashSafetyTest, KeywordFileIsAlwaysOneCompleteVersion) {
 }
 
 }  // namespace
-}  // namespace quellix
+}  // namespace quellix::test

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "e2e/e2e_support.h"
-#include "e2e/user_actions.h"
+#include "support/user_actions.h"
 
-namespace quellix::e2e {
+namespace quellix::test {
 namespace {
 
 TEST(ScanEndToEnd, ClosesTheMatchingPopupAndNothingElse) {
@@ -94,4 +93,4 @@ TEST(ScanEndToEnd, ClosingTheMainWindowEndsTheProgram) {
 }
 
 }  // namespace
-}  // namespace quellix::e2e
+}  // namespace quellix::test

@@ -13,11 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/e2e_support.h"
-#include "e2e/process_figures.h"
-#include "e2e/user_actions.h"
+#include "support/process_figures.h"
+#include "support/user_actions.h"
 
-namespace quellix::e2e {
+namespace quellix::test {
 namespace {
 
 // Keywords come from the first pool; no title of the second holds any of them, nor does the hung
@@ -208,12 +207,12 @@ private:
 };
 
 }  // namespace
-}  // namespace quellix::e2e
+}  // namespace quellix::test
 
 int main(int argc, char** argv) {
     const long seconds = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 180;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : ::GetTickCount();
     std::printf("soak: %ld s, seed %u, %d-bit build\n", seconds, seed, static_cast<int>(sizeof(void*) * 8));
     std::fflush(stdout);
-    return quellix::e2e::Soak(seed).Run(std::chrono::seconds(seconds));
+    return quellix::test::Soak(seed).Run(std::chrono::seconds(seconds));
 }

@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "e2e/e2e_support.h"
-#include "e2e/user_actions.h"
+#include "support/user_actions.h"
 
-namespace quellix::e2e {
+namespace quellix::test {
 namespace {
 
 using Items = std::vector<std::wstring>;
@@ -95,6 +94,9 @@ TEST_F(WayOut, TrayMenuExit) {
     ASSERT_TRUE(TrayIconPresent(icon));
     ASSERT_TRUE(ChooseFromTrayMenu(quellix, kMenuExit));
     ExpectCleanEnd(quellix, icon);
+    DWORD code = 1;
+    ::GetExitCodeProcess(quellix.Process(), &code);
+    EXPECT_EQ(code, 0u);
 }
 
 TEST_F(WayOut, CloseBox) {
@@ -114,4 +116,4 @@ TEST_F(WayOut, ItsOwnScanClosesItWhenAKeywordMatchesItsCaption) {
 }
 
 }  // namespace
-}  // namespace quellix::e2e
+}  // namespace quellix::test

@@ -6,7 +6,7 @@
 
 #include <thread>
 
-#include "tray_test_support.h"
+#include "support/form1_fixture.h"
 
 namespace quellix::test {
 namespace {
@@ -32,9 +32,9 @@ TEST_F(Form1Test, WhileAboutIsOpenTheIconAndHotKeyRaiseItInstead) {
             prompt[i] = SendPromptly(actions[i].target, actions[i].msg, actions[i].lParam);
             foreground[i] = ::GetForegroundWindow();
             mainStayedHidden &= !Visible();
-            if (const HWND menu = FindVisibleWindow(L"#32768")) {
+            if (const HWND menu = FindTopLevel({.windowClass = kMenuClass})) {
                 menuStayedShut = false;
-                PostKey(menu, VK_ESCAPE);
+                PressKeys(menu, {VK_ESCAPE});
             }
         }
         ::DestroyWindow(other);

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/e2e_support.h"
-#include "e2e/user_actions.h"
+#include "support/user_actions.h"
 #include "platform/win_handle.h"
 #include "png_file.h"
 #include "screen_capture.h"
@@ -17,14 +16,12 @@
 namespace quellix::screenshots {
 namespace {
 
-using e2e::FindChild;
-using e2e::FindMessageBox;
-using e2e::FindTopLevel;
-using e2e::kGenerous;
-using e2e::Press;
-using e2e::PumpFor;
-using e2e::QuellixProcess;
-using e2e::WaitUntil;
+using test::FindChild;
+using test::kGenerous;
+using test::Press;
+using test::PumpFor;
+using test::QuellixProcess;
+using test::WaitUntil;
 
 constexpr DWORD kSettle = 600;      // lets a window that just appeared finish painting
 constexpr LONG kMargin = 10;        // desktop pixels kept around each window
@@ -61,9 +58,8 @@ bool Gone(HWND window) {
 }
 
 // A visible top-level window of the program, given time to paint; null when none came.
-HWND WaitForShown(DWORD pid, const std::wstring& caption, const std::wstring& windowClass = L"") {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopLevel(pid, caption, windowClass)) != nullptr; }, kGenerous);
+HWND WaitForShown(const test::WindowQuery& query) {
+    const HWND found = test::WaitForWindow(query);
     if (found) PumpFor(kSettle);
     return found;
 }
@@ -110,12 +106,13 @@ void MainWindow(const QuellixProcess& quellix, Album& album) {
 HWND OpenTrayMenu(const QuellixProcess& quellix, POINT at) {
     ::SetCursorPos(at.x, at.y);
     PumpFor(300);  // the move reaches the other process's view of the mouse a moment later
-    quellix.SendTrayEvent(WM_RBUTTONUP);
-    return WaitForShown(quellix.Pid(), L"", L"#32768");
+    const HWND menu = test::OpenTrayMenu(quellix);
+    if (menu) PumpFor(kSettle);
+    return menu;
 }
 
 bool CloseMenu(HWND menu) {
-    e2e::PressKeys(menu, {VK_ESCAPE});
+    test::PressKeys(menu, {VK_ESCAPE});
     return Gone(menu);
 }
 
@@ -151,9 +148,9 @@ void TrayMenu(const QuellixProcess& quellix, Album& album) {
 void TypedDialog(const QuellixProcess& quellix, Album& album, const wchar_t* button, const std::wstring& caption,
                  const std::wstring& typed, const wchar_t* name) {
     Press(quellix.Button(button));
-    const HWND dialog = WaitForShown(quellix.Pid(), caption);
+    const HWND dialog = WaitForShown({.pid = quellix.Pid(), .caption = caption.c_str()});
     if (!dialog) return album.Fail(L"no window \"" + caption + L"\" opened");
-    e2e::Type(e2e::TextBox(dialog), typed);
+    test::Type(test::TextBox(dialog), typed);
     PumpFor(kSettle);
     album.Take(name, Around(dialog));
     Press(FindChild(dialog, L"Button", L"&Cancel"));
@@ -169,7 +166,7 @@ void Dialogs(const QuellixProcess& quellix, Album& album) {
     TypedDialog(quellix, album, L"&Edit", kEditCaption, L"casino bonus", L"edit-dialog");
 
     Press(quellix.Button(L"A&bout"));
-    const HWND about = WaitForShown(quellix.Pid(), kAboutCaption);
+    const HWND about = WaitForShown({.pid = quellix.Pid(), .caption = kAboutCaption});
     if (!about) return album.Fail(L"the About window did not open");
     album.Take(L"about-window", Around(about));
     Press(FindChild(about, L"Button", L"&OK"));
@@ -179,10 +176,9 @@ void Dialogs(const QuellixProcess& quellix, Album& album) {
 void MessageBoxScene(const QuellixProcess& quellix, Album& album) {
     Select(quellix, -1);
     Press(quellix.Button(L"&Delete"));
-    HWND box = nullptr;
-    WaitUntil([&] { return (box = FindMessageBox(quellix.Pid())) != nullptr; }, kGenerous);
+    const HWND box = test::WaitForWindow({.pid = quellix.Pid(), .windowClass = test::kMessageBoxClass});
     if (!box) return album.Fail(L"Delete with nothing selected showed no message");
-    if (e2e::MessageBoxText(box) != kNoSelection) album.Fail(L"unexpected message: " + e2e::MessageBoxText(box));
+    if (test::MessageBoxText(box) != kNoSelection) album.Fail(L"unexpected message: " + test::MessageBoxText(box));
     PumpFor(kSettle);
     album.Take(L"message-box", Around(box));
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -194,7 +190,7 @@ int Run(const std::wstring& folder) {
     Album album(folder);
     QuellixProcess quellix{std::string(kKeywords)};
     if (!quellix.Started()) {
-        Note(L"could not start " + e2e::QuellixExePath());
+        Note(L"could not start " + test::QuellixExePath());
         return 1;
     }
     MainWindow(quellix, album);

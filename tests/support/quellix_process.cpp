@@ -1,8 +1,11 @@
-#include "e2e/e2e_support.h"
+#include "support/quellix_process.h"
 
 #include <cstdlib>
 
-namespace quellix::e2e {
+#include "support/temp_files.h"
+#include "support/window_lookup.h"
+
+namespace quellix::test {
 namespace {
 
 constexpr wchar_t kPopupClass[] = L"QuellixTestPopup";
@@ -17,47 +20,6 @@ std::wstring UniqueFolder() {
            std::to_wstring(++serial) + L"-" + std::to_wstring(::GetTickCount());
 }
 
-// The running program reads the file ten times a second: share with its reads, and try again
-// should an open still collide with one.
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-        FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, kShare, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size()) {
-            return;
-        }
-        ::Sleep(20);
-    }
-}
-
-struct TopLevelQuery {
-    DWORD pid;
-    const std::wstring* caption;
-    const std::wstring* windowClass;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevelProc(HWND hwnd, LPARAM lParam) {
-    auto& q = *reinterpret_cast<TopLevelQuery*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != q.pid || (q.visibleOnly && !::IsWindowVisible(hwnd))) return TRUE;
-    if (!q.windowClass->empty() && ClassName(hwnd) != *q.windowClass) return TRUE;
-    if (q.caption && WindowText(hwnd) != *q.caption) return TRUE;
-    q.found = hwnd;
-    return FALSE;
-}
-
-HWND FindProcessWindow(DWORD pid, const std::wstring* caption, const std::wstring& windowClass, bool visibleOnly) {
-    TopLevelQuery q{pid, caption, &windowClass, visibleOnly, nullptr};
-    ::EnumWindows(FindTopLevelProc, reinterpret_cast<LPARAM>(&q));
-    return q.found;
-}
-
 }  // namespace
 
 std::wstring QuellixExePath() {
@@ -68,55 +30,6 @@ std::wstring QuellixExePath() {
         if (c == '/') c = '\\';
     }
     return std::wstring(text.begin(), text.end());
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (done()) return true;
-        if (::GetTickCount() - start > timeoutMs) return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
-void PumpFor(DWORD ms) { WaitUntil([] { return false; }, ms); }
-
-std::wstring WindowText(HWND hwnd) {
-    wchar_t text[512]{};
-    DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &ignored);
-    return text;
-}
-
-std::wstring ClassName(HWND hwnd) {
-    wchar_t name[128]{};
-    ::GetClassNameW(hwnd, name, 128);
-    return name;
-}
-
-HWND FindChild(HWND parent, const std::wstring& windowClass, const std::wstring& text) {
-    for (HWND child = ::FindWindowExW(parent, nullptr, windowClass.c_str(), nullptr); child;
-         child = ::FindWindowExW(parent, child, windowClass.c_str(), nullptr)) {
-        if (WindowText(child) == text) return child;
-    }
-    return nullptr;
-}
-
-HWND FindTopLevel(DWORD pid, const std::wstring& caption, const std::wstring& windowClass) {
-    return FindProcessWindow(pid, &caption, windowClass, true);
-}
-
-HWND FindMessageBox(DWORD pid) { return FindProcessWindow(pid, nullptr, L"#32770", true); }
-
-std::wstring MessageBoxText(HWND box) {
-    // The message box's text is its static control with id 0xFFFF.
-    const HWND text = ::GetDlgItem(box, 0xFFFF);
-    return text ? WindowText(text) : std::wstring();
 }
 
 QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile) : folder_(UniqueFolder()) {
@@ -136,8 +49,10 @@ QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile) : 
     ::CloseHandle(info.hThread);
     pid_ = info.dwProcessId;
     ::WaitForInputIdle(process_.get(), 10000);
-    const std::wstring caption = L"Quellix";
-    WaitUntil([&] { return (mainWindow_ = FindProcessWindow(pid_, &caption, kFormClass, false)) != nullptr; });
+    WaitUntil([&] {
+        return (mainWindow_ = FindTopLevel({.pid = pid_, .caption = L"Quellix", .windowClass = kFormClass,
+                                            .visibleOnly = false})) != nullptr;
+    });
 }
 
 QuellixProcess::~QuellixProcess() {
@@ -146,15 +61,7 @@ QuellixProcess::~QuellixProcess() {
         ::WaitForSingleObject(process_.get(), 10000);
     }
     process_.reset();
-    for (const wchar_t* name : {L"\\quellix.exe", L"\\values.zap", L"\\temp.zap"}) {
-        const std::wstring path = folder_ + name;
-        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        // The image may stay locked for a moment after the process ends.
-        for (int attempt = 0; attempt < 50 && !::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND;
-             ++attempt) {
-            ::Sleep(20);
-        }
-    }
+    for (const wchar_t* name : {L"\\quellix.exe", L"\\values.zap", L"\\temp.zap"}) RemoveFile(folder_ + name);
     ::RemoveDirectoryW(folder_.c_str());
 }
 
@@ -187,25 +94,13 @@ std::vector<std::wstring> QuellixProcess::ListItems() const {
     return items;
 }
 
-std::optional<std::string> QuellixProcess::ReadKeywordFile() const {
-    const std::wstring path = folder_ + L"\\values.zap";
-    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(::GetFileSize(file.get(), nullptr)), '\0');
-    DWORD read = 0;
-    if (!bytes.empty()) ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
+std::optional<std::string> QuellixProcess::ReadKeywordFile() const { return ReadFileBytes(folder_ + L"\\values.zap"); }
 
 void QuellixProcess::WriteKeywordFile(const std::string& bytes) const {
     WriteFileBytes(folder_ + L"\\values.zap", bytes);
 }
 
-bool QuellixProcess::FileExists(const wchar_t* name) const {
-    return ::GetFileAttributesW((folder_ + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool QuellixProcess::FileExists(const wchar_t* name) const { return test::FileExists(folder_ + L"\\" + name); }
 
 void QuellixProcess::SendTrayEvent(UINT mouseMessage) const {
     ::PostMessageW(Picture1(), WM_MOUSEMOVE, 0, static_cast<LPARAM>(mouseMessage));
@@ -273,4 +168,4 @@ HungWindow::~HungWindow() {
     if (thread_.joinable()) thread_.join();
 }
 
-}  // namespace quellix::e2e
+}  // namespace quellix::test
