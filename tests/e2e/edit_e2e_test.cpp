@@ -10,10 +10,6 @@
 namespace quellix::test {
 namespace {
 
-constexpr wchar_t kAddCaption[] = L"Enter title keywords of popup window";
-
-using Items = std::vector<std::wstring>;
-
 class EditEndToEnd : public ::testing::Test {
 protected:
     // The program started with the given keyword file, its main window shown as the user brings it up.
@@ -25,20 +21,7 @@ protected:
     QuellixProcess& Quellix() { return *quellix_; }
     HWND Button(const wchar_t* caption) { return quellix_->Button(caption); }
 
-    HWND OpenAdd() {
-        Press(Button(L"&Add"));
-        return WaitForWindow(*quellix_, kAddCaption);
-    }
-    // Types into the open dialog and presses its OK; true when the dialog then closed.
-    bool Submit(HWND dialog, const std::wstring& text) {
-        Type(TextBox(dialog), text);
-        Press(FindChild(dialog, L"Button", L"&OK"));
-        return WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous);
-    }
-    bool ListShows(const Items& items) {
-        return WaitUntil([&] { return quellix_->ListItems() == items; }, kGenerous);
-    }
-    void Select(int index) { ::SendMessageW(quellix_->List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    HWND OpenAdd() { return OpenDialog(*quellix_, L"&Add", kAddCaption); }
 
     std::unique_ptr<QuellixProcess> quellix_;
 };
@@ -64,16 +47,16 @@ TEST_F(EditEndToEnd, DuplicatesAreAddedAndDeletedTogetherDownToAnEmptyFile) {
     Start(std::nullopt);
     ASSERT_TRUE(Submit(OpenAdd(), L"abc"));
     ASSERT_TRUE(Submit(OpenAdd(), L"abc"));
-    EXPECT_TRUE(ListShows({L"abc", L"abc"}));
+    EXPECT_TRUE(Quellix().ListShows({L"abc", L"abc"}));
     EXPECT_EQ(Quellix().ReadKeywordFile(), "abc\r\nabc\r\n");
 
     Press(Button(L"&Delete"));
     EXPECT_EQ(TakeMessage(Quellix()), L"First select an entry to delete!");
     EXPECT_EQ(Quellix().ReadKeywordFile(), "abc\r\nabc\r\n");
 
-    Select(1);
+    Quellix().Select(1);
     Press(Button(L"&Delete"));
-    EXPECT_TRUE(ListShows({}));
+    EXPECT_TRUE(Quellix().ListShows({}));
     EXPECT_EQ(Quellix().ReadKeywordFile(), "") << "a zero-byte file, not a missing one";
     EXPECT_FALSE(::IsWindowEnabled(Button(L"&Delete")));
     EXPECT_FALSE(Quellix().FileExists(L"temp.zap"));
@@ -81,26 +64,25 @@ TEST_F(EditEndToEnd, DuplicatesAreAddedAndDeletedTogetherDownToAnEmptyFile) {
 
 TEST_F(EditEndToEnd, EditReplacesEveryEqualEntry) {
     Start(std::string("abc\r\nzq\r\nabc\r\nabc\r\n"));
-    ASSERT_TRUE(ListShows({L"abc", L"zq", L"abc", L"abc"}));
+    ASSERT_TRUE(Quellix().ListShows({L"abc", L"zq", L"abc", L"abc"}));
 
     Press(Button(L"&Edit"));
     EXPECT_EQ(TakeMessage(Quellix()), L"First select an entry to edit!");
     EXPECT_FALSE(FindTopLevel({.pid = Quellix().Pid(), .caption = L"Change '' to"})) << "no dialog without a selection";
 
-    Select(2);
-    Press(Button(L"&Edit"));
-    const HWND dialog = WaitForWindow(Quellix(), L"Change 'abc' to");
+    Quellix().Select(2);
+    const HWND dialog = OpenDialog(Quellix(), L"&Edit", L"Change 'abc' to");
     ASSERT_TRUE(dialog);
     EXPECT_EQ(TextBoxText(dialog), L"");
     EXPECT_TRUE(Submit(dialog, L"pqr"));
-    EXPECT_TRUE(ListShows({L"pqr", L"zq", L"pqr", L"pqr"}));
+    EXPECT_TRUE(Quellix().ListShows({L"pqr", L"zq", L"pqr", L"pqr"}));
     EXPECT_EQ(Quellix().ReadKeywordFile(), "pqr\r\nzq\r\npqr\r\npqr\r\n");
     EXPECT_FALSE(Quellix().FileExists(L"temp.zap"));
 }
 
 TEST_F(EditEndToEnd, DoubleClickOnAnEntryOpensItsEditDialog) {
     Start(std::string("abc\r\nzq\r\n"));
-    ASSERT_TRUE(ListShows({L"abc", L"zq"}));
+    ASSERT_TRUE(Quellix().ListShows({L"abc", L"zq"}));
     const HWND list = Quellix().List();
     const auto itemHeight = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
     const LPARAM secondItem = MAKELPARAM(10, itemHeight + itemHeight / 2);
@@ -110,18 +92,17 @@ TEST_F(EditEndToEnd, DoubleClickOnAnEntryOpensItsEditDialog) {
     const HWND dialog = WaitForWindow(Quellix(), L"Change 'zq' to");
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(Submit(dialog, L"pqr"));
-    EXPECT_TRUE(ListShows({L"abc", L"pqr"}));
+    EXPECT_TRUE(Quellix().ListShows({L"abc", L"pqr"}));
 }
 
 // The dialogs edit the file the scan reads: no scan while one is open, and the scan goes on once it is gone (the
 // walkthrough shows it for Add).
 TEST_F(EditEndToEnd, NoPopupIsClosedWhileTheEditDialogIsOpen) {
     Start(std::string("casino\r\n"));
-    ASSERT_TRUE(ListShows({L"casino"}));
+    ASSERT_TRUE(Quellix().ListShows({L"casino"}));
 
-    Select(0);
-    Press(Button(L"&Edit"));
-    const HWND dialog = WaitForWindow(Quellix(), L"Change 'casino' to");
+    Quellix().Select(0);
+    const HWND dialog = OpenDialog(Quellix(), L"&Edit", L"Change 'casino' to");
     ASSERT_TRUE(dialog);
     TestPopup popup(L"Casino Night");
     PumpFor(1500);

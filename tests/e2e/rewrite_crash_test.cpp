@@ -6,20 +6,14 @@
 #include <random>
 #include <string>
 
+#include "platform/ansi_text.h"
 #include "platform/win_handle.h"
-#include "support/temp_files.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {
 
 constexpr int kRuns = 60;
-
-std::wstring OwnFolder() {
-    wchar_t path[MAX_PATH]{};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
 
 // A large keyword file as a rewrite writes it, so that each complete rewrite yields exactly the other version.
 std::string KeywordFileWith(const std::string& keyword) {
@@ -35,34 +29,19 @@ std::string KeywordFileWith(const std::string& keyword) {
 class CrashSafetyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH]{};
-        ::GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"quellix-crash-" + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
-        ASSERT_TRUE(::CopyFileW((OwnFolder() + L"\\rewrite_worker.exe").c_str(), Worker().c_str(), FALSE));
+        const std::wstring worker = FromAnsi(BesideTheExe("rewrite_worker.exe"));
+        ASSERT_TRUE(::CopyFileW(worker.c_str(), Worker().c_str(), FALSE));
     }
-    void TearDown() override {
-        for (const std::wstring& path : {Worker(), Keywords(), folder_ + L"\\temp.zap"}) RemoveFile(path);
-        ::RemoveDirectoryW(folder_.c_str());
-    }
-    std::wstring Worker() const { return folder_ + L"\\rewrite_worker.exe"; }
-    std::wstring Keywords() const { return folder_ + L"\\values.zap"; }
+    std::wstring Worker() const { return folder_.Path(L"rewrite_worker.exe"); }
+    std::wstring Keywords() const { return folder_.Path(L"values.zap"); }
 
     // Starts the worker and returns once it has begun rewriting.
     KernelHandle StartWorker(int run) {
         const std::string eventName =
             "QuellixRewriteWorker-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(run);
         KernelHandle ready(::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str()));
-        std::wstring commandLine = L"\"" + Worker() + L"\" " + std::wstring(eventName.begin(), eventName.end());
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (!ready || !::CreateProcessW(Worker().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        folder_.c_str(), &startup, &info)) {
-            return KernelHandle();
-        }
-        KernelHandle process(info.hProcess);
-        ::CloseHandle(info.hThread);
+        KernelHandle process = StartProgram(Worker(), FromAnsi(eventName), folder_.Path());
+        if (!ready || !process) return KernelHandle();
         const HANDLE waits[] = {ready.get(), process.get()};
         if (::WaitForMultipleObjects(2, waits, FALSE, 20000) != WAIT_OBJECT_0) return KernelHandle();
         return process;
@@ -72,7 +51,7 @@ protected:
         ::WaitForSingleObject(process.get(), 20000);
     }
 
-    std::wstring folder_;
+    TempFolder folder_{L"quellix-crash"};
 };
 
 // Ended at any moment of a rewrite, the program leaves the keyword file whole: the version before the rewrite or

@@ -152,16 +152,14 @@ private:
         }
         const std::wstring fresh = Pick(unused);
         if (action == 0) {
-            Press(quellix_->Button(L"&Add"));
-            if (!Submit(WaitForWindow(*quellix_, L"Enter title keywords of popup window"), fresh)) return;
+            if (!Submit(OpenDialog(*quellix_, L"&Add", kAddCaption), fresh)) return;
             keywords_.push_back(fresh);
         } else {
             const int index = Between(0, static_cast<int>(keywords_.size()) - 1);
-            ::SendMessageW(quellix_->List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            quellix_->Select(index);
             if (action == 1) {
-                Press(quellix_->Button(L"&Edit"));
                 const std::wstring caption = L"Change '" + keywords_[static_cast<std::size_t>(index)] + L"' to";
-                if (!Submit(WaitForWindow(*quellix_, caption), fresh)) return;
+                if (!Submit(OpenDialog(*quellix_, L"&Edit", caption), fresh)) return;
                 keywords_[static_cast<std::size_t>(index)] = fresh;
             } else {
                 Press(quellix_->Button(L"&Delete"));
@@ -169,7 +167,7 @@ private:
             }
         }
         ++edits_;
-        if (!WaitUntil([&] { return quellix_->ListItems() == keywords_; }, kGenerous)) {
+        if (!quellix_->ListShows(keywords_)) {
             std::printf("after %s: expected", action == 0 ? "add" : action == 1 ? "edit" : "delete");
             for (const auto& k : keywords_) std::printf(" %ls", k.c_str());
             std::printf(", listed");
@@ -181,9 +179,7 @@ private:
 
     bool Submit(HWND dialog, const std::wstring& text) {
         if (!dialog) return Fail("dialog did not open") == 0;
-        Type(TextBox(dialog), text);
-        PressKeys(TextBox(dialog), {VK_RETURN});
-        return WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous) || Fail("dialog did not close") == 0;
+        return test::Submit(dialog, text) || Fail("dialog did not close") == 0;
     }
 
     DWORD Median() {

@@ -9,8 +9,6 @@
 namespace quellix::test {
 namespace {
 
-using Items = std::vector<std::wstring>;
-
 TEST(Walkthrough, OnePopupFromStartToClose) {
     QuellixProcess quellix(std::string("casino\r\n"));
     ASSERT_TRUE(quellix.Started());
@@ -36,12 +34,11 @@ TEST(Walkthrough, OneEditFromTheTrayToTheList) {
     // A double-click on the icon brings the window up with the file's list.
     quellix.SendTrayEvent(WM_LBUTTONDBLCLK);
     ASSERT_TRUE(WaitUntil([&] { return quellix.MainWindowVisible() && InFront(quellix.MainWindow()); }, kGenerous));
-    EXPECT_TRUE(WaitUntil([&] { return quellix.ListItems() == Items{L"poker"}; }, kGenerous));
+    EXPECT_TRUE(quellix.ListShows({L"poker"}));
 
     // Add: the dialog opens with the focus in its text box, the main window takes no input and
     // the scan pauses.
-    Press(quellix.Button(L"&Add"));
-    const HWND dialog = WaitForWindow(quellix, L"Enter title keywords of popup window");
+    const HWND dialog = OpenDialog(quellix, L"&Add", kAddCaption);
     ASSERT_TRUE(dialog);
     EXPECT_FALSE(::IsWindowEnabled(quellix.MainWindow()));
     TestPopup poker(L"Poker Night");
@@ -49,13 +46,11 @@ TEST(Walkthrough, OneEditFromTheTrayToTheList) {
     EXPECT_EQ(poker.CloseRequests(), 0) << "no scan while the dialog is open";
 
     // Typing and Enter: OK appends the line and closes the dialog.
-    Type(TextBox(dialog), L"casino");
-    PressKeys(TextBox(dialog), {VK_RETURN});
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
+    ASSERT_TRUE(Submit(dialog, L"casino"));
     EXPECT_EQ(quellix.ReadKeywordFile(), "poker\r\ncasino\r\n");
 
     // The main window is active again and its list shows the new keyword; the scan resumed.
-    EXPECT_TRUE(WaitUntil([&] { return quellix.ListItems() == Items{L"poker", L"casino"}; }, kGenerous));
+    EXPECT_TRUE(quellix.ListShows({L"poker", L"casino"}));
     EXPECT_TRUE(::IsWindowEnabled(quellix.MainWindow()));
     EXPECT_TRUE(::IsWindowEnabled(quellix.Button(L"&Delete")));
     EXPECT_TRUE(WaitUntil([&] { return poker.Closed(); }, kGenerous));
@@ -69,13 +64,8 @@ TEST(Walkthrough, AnEditWhileAnotherProgramIsInFrontStillReachesTheList) {
     ASSERT_TRUE(quellix.ShowFromTray());
     TestPopup other(L"Morning News");  // another program's window takes the foreground
     ::SetForegroundWindow(other.Handle());
-    Press(quellix.Button(L"&Add"));
-    const HWND dialog = WaitForWindow(quellix, L"Enter title keywords of popup window");
-    ASSERT_TRUE(dialog);
-    Type(TextBox(dialog), L"casino");
-    PressKeys(TextBox(dialog), {VK_RETURN});
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
-    EXPECT_TRUE(WaitUntil([&] { return quellix.ListItems() == Items{L"poker", L"casino"}; }, kGenerous));
+    ASSERT_TRUE(Submit(OpenDialog(quellix, L"&Add", kAddCaption), L"casino"));
+    EXPECT_TRUE(quellix.ListShows({L"poker", L"casino"}));
 }
 
 // Every way out removes the icon and ends the process.

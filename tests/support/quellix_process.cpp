@@ -12,14 +12,6 @@ constexpr wchar_t kPopupClass[] = L"QuellixTestPopup";
 constexpr wchar_t kFormClass[] = L"QuellixForm";
 int g_closeCount = 0;  // the drivers are single-threaded: one counter orders every popup's close
 
-std::wstring UniqueFolder() {
-    wchar_t temp[MAX_PATH]{};
-    ::GetTempPathW(MAX_PATH, temp);
-    static int serial = 0;
-    return std::wstring(temp) + L"quellix-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-           std::to_wstring(++serial) + L"-" + std::to_wstring(::GetTickCount());
-}
-
 }  // namespace
 
 std::wstring QuellixExePath() {
@@ -32,22 +24,27 @@ std::wstring QuellixExePath() {
     return std::wstring(text.begin(), text.end());
 }
 
-QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile) : folder_(UniqueFolder()) {
-    ::CreateDirectoryW(folder_.c_str(), nullptr);
-    const std::wstring exe = folder_ + L"\\quellix.exe";
-    if (!::CopyFileW(QuellixExePath().c_str(), exe.c_str(), FALSE)) return;
-    if (keywordFile) WriteKeywordFile(*keywordFile);
+KernelHandle StartProgram(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
+                          DWORD* pid) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(),
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                           &startup, &info)) {
-        return;
+        return KernelHandle();
     }
-    process_.reset(info.hProcess);
     ::CloseHandle(info.hThread);
-    pid_ = info.dwProcessId;
+    if (pid) *pid = info.dwProcessId;
+    return KernelHandle(info.hProcess);
+}
+
+QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile) {
+    const std::wstring exe = folder_.Path(L"quellix.exe");
+    if (!::CopyFileW(QuellixExePath().c_str(), exe.c_str(), FALSE)) return;
+    if (keywordFile) WriteKeywordFile(*keywordFile);
+    process_ = StartProgram(exe, L"", folder_.Path(), &pid_);
+    if (!process_) return;
     ::WaitForInputIdle(process_.get(), 10000);
     WaitUntil([&] {
         return (mainWindow_ = FindTopLevel({.pid = pid_, .caption = L"Quellix", .windowClass = kFormClass,
@@ -60,9 +57,7 @@ QuellixProcess::~QuellixProcess() {
         ::TerminateProcess(process_.get(), 1);
         ::WaitForSingleObject(process_.get(), 10000);
     }
-    process_.reset();
-    for (const wchar_t* name : {L"\\quellix.exe", L"\\values.zap", L"\\temp.zap"}) RemoveFile(folder_ + name);
-    ::RemoveDirectoryW(folder_.c_str());
+    process_.reset();  // the folder goes after it
 }
 
 bool QuellixProcess::Running() const {
@@ -94,13 +89,23 @@ std::vector<std::wstring> QuellixProcess::ListItems() const {
     return items;
 }
 
-std::optional<std::string> QuellixProcess::ReadKeywordFile() const { return ReadFileBytes(folder_ + L"\\values.zap"); }
-
-void QuellixProcess::WriteKeywordFile(const std::string& bytes) const {
-    WriteFileBytes(folder_ + L"\\values.zap", bytes);
+bool QuellixProcess::ListShows(const std::vector<std::wstring>& items) const {
+    return WaitUntil([&] { return ListItems() == items; });
 }
 
-bool QuellixProcess::FileExists(const wchar_t* name) const { return test::FileExists(folder_ + L"\\" + name); }
+void QuellixProcess::Select(int index) const {
+    ::SendMessageW(List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::optional<std::string> QuellixProcess::ReadKeywordFile() const {
+    return ReadFileBytes(folder_.Path(L"values.zap"));
+}
+
+void QuellixProcess::WriteKeywordFile(const std::string& bytes) const {
+    WriteFileBytes(folder_.Path(L"values.zap"), bytes);
+}
+
+bool QuellixProcess::FileExists(const wchar_t* name) const { return test::FileExists(folder_.Path(name)); }
 
 void QuellixProcess::SendTrayEvent(UINT mouseMessage) const {
     ::PostMessageW(Picture1(), WM_MOUSEMOVE, 0, static_cast<LPARAM>(mouseMessage));

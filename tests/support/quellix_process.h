@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win_handle.h"
+#include "support/temp_files.h"
 
 // Support for drivers that start the real quellix.exe and act on it through window messages, as a
 // user's clicks and keystrokes would.
@@ -14,6 +15,10 @@ namespace quellix::test {
 
 // The exe under test, from QUELLIX_EXE (a Unix path under Wine is reached through drive Z:).
 std::wstring QuellixExePath();
+
+// Starts a program in the given folder; its process handle, or none.
+KernelHandle StartProgram(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
+                          DWORD* pid = nullptr);
 
 // A copy of quellix.exe in a fresh temporary folder, started with the given keyword file
 // (none when nullopt). Ends the process by its handle and removes the folder on destruction.
@@ -36,9 +41,11 @@ public:
     HWND Button(const std::wstring& caption) const;
     HWND List() const;
     std::vector<std::wstring> ListItems() const;
+    // Waits until the list shows these items.
+    bool ListShows(const std::vector<std::wstring>& items) const;
+    void Select(int index) const;
     bool MainWindowVisible() const { return ::IsWindowVisible(mainWindow_) != FALSE; }
 
-    std::wstring Folder() const { return folder_; }
     std::optional<std::string> ReadKeywordFile() const;
     void WriteKeywordFile(const std::string& bytes) const;
     bool FileExists(const wchar_t* name) const;
@@ -49,7 +56,7 @@ public:
     bool ShowFromTray() const;
 
 private:
-    std::wstring folder_;
+    TempFolder folder_{L"quellix-e2e"};
     KernelHandle process_;
     DWORD pid_ = 0;
     HWND mainWindow_ = nullptr;

@@ -7,6 +7,15 @@
 #include "platform/win_handle.h"
 
 namespace quellix::test {
+namespace {
+
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { ::FindClose(h); }
+};
+
+}  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::wstring& path) {
     FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -54,6 +63,25 @@ std::string InTempFolder(const std::string& name) {
     char folder[MAX_PATH]{};
     ::GetTempPathA(MAX_PATH, folder);
     return folder + name;
+}
+
+TempFolder::TempFolder(const std::wstring& prefix) {
+    wchar_t temp[MAX_PATH]{};
+    ::GetTempPathW(MAX_PATH, temp);
+    static int serial = 0;
+    path_ = temp + prefix + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial) + L"-" +
+            std::to_wstring(::GetTickCount());
+    ::CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    WIN32_FIND_DATAW found{};
+    const UniqueHandle<FindHandleTraits> search(::FindFirstFileW(Path(L"*").c_str(), &found));
+    for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found)) {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") RemoveFile(Path(name));
+    }
+    ::RemoveDirectoryW(path_.c_str());
 }
 
 TempFile::TempFile(std::string path) : path_(std::move(path)), wide_(FromAnsi(path_)) { Remove(); }

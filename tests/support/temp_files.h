@@ -21,6 +21,22 @@ void RemoveFile(const std::wstring& path);
 std::string BesideTheExe(const std::string& name);
 std::string InTempFolder(const std::string& name);
 
+// A fresh folder in the temporary folder, named after the prefix, this process and a serial number; removed with
+// whatever the test left in it.
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& prefix);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    std::wstring Path(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
 // A file that is removed before the test uses it and again afterwards.
 class TempFile {
 public:

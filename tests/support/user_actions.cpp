@@ -18,6 +18,18 @@ HWND WaitForWindow(const QuellixProcess& quellix, const std::wstring& caption) {
     return WaitForWindow({.pid = quellix.Pid(), .caption = caption.c_str()});
 }
 
+HWND OpenDialog(const QuellixProcess& quellix, const wchar_t* button, const std::wstring& caption) {
+    Press(quellix.Button(button));
+    return WaitForWindow(quellix, caption);
+}
+
+bool Submit(HWND dialog, const std::wstring& text) {
+    if (!dialog) return false;
+    Type(TextBox(dialog), text);
+    PressKeys(TextBox(dialog), {VK_RETURN});
+    return WaitUntil([&] { return !::IsWindow(dialog); });
+}
+
 std::wstring TakeMessage(const QuellixProcess& quellix) {
     const HWND box = WaitForWindow({.pid = quellix.Pid(), .windowClass = kMessageBoxClass});
     if (!box) return L"<none>";

@@ -19,6 +19,11 @@ HWND TextBox(HWND dialog);
 std::wstring TextBoxText(HWND dialog);
 // Waits for a visible top-level window of the program with that caption; null when none came.
 HWND WaitForWindow(const QuellixProcess& quellix, const std::wstring& caption);
+// Presses a button of the main window and waits for the dialog it opens.
+constexpr wchar_t kAddCaption[] = L"Enter title keywords of popup window";
+HWND OpenDialog(const QuellixProcess& quellix, const wchar_t* button, const std::wstring& caption);
+// Types into the dialog's text box and presses Enter; true when the dialog then closed.
+bool Submit(HWND dialog, const std::wstring& text);
 // The text of the program's next message box, which is then dismissed with its OK button; "<none>" when no
 // box came, "<titled X>" when its title is not the application's.
 std::wstring TakeMessage(const QuellixProcess& quellix);

@@ -10,6 +10,7 @@
 #include "dialogs/frm_about.h"
 #include "platform/screen.h"
 #include "support/form1_fixture.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {
@@ -105,10 +106,8 @@ TEST_F(Form1Test, AboutButtonOpensTheWindowModallyAndEnterClosesIt) {
         owner = ::GetWindow(about, GW_OWNER);
         mainDisabled = !::IsWindowEnabled(form.Handle());
         centred = IsCentred(about);
-        const HWND popup = ::CreateWindowExW(0, L"STATIC", L"Free Casino Bonus", WS_POPUP | WS_VISIBLE, 600, 600, 80,
-                                             40, nullptr, nullptr, nullptr, nullptr);
-        scanned = WaitUntil([&] { return !::IsWindow(popup); });
-        if (!scanned) ::DestroyWindow(popup);
+        const TestPopup popup(L"Free Casino Bonus");
+        scanned = WaitUntil([&] { return popup.Closed(); });
         GUITHREADINFO thread{};
         thread.cbSize = sizeof(thread);
         PollFor([&] { return ::GetGUIThreadInfo(::GetWindowThreadProcessId(about, nullptr), &thread) &&

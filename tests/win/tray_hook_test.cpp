@@ -7,6 +7,7 @@
 
 #include "tray/main_window_hook.h"
 #include "support/form1_fixture.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {

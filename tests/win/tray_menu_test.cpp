@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "support/form1_fixture.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {
@@ -41,12 +42,10 @@ TEST_F(Form1Test, DoubleClickAndHotKeyShowTheWindowAndBringItToTheFront) {
         EXPECT_TRUE(Visible());
         EXPECT_EQ(::GetForegroundWindow(), form.Handle());
 
-        const HWND other = ::CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 600, 600, 80,
-                                             40, nullptr, nullptr, nullptr, nullptr);
-        ::SetForegroundWindow(other);
+        const TestPopup other(L"Another program");
+        ::SetForegroundWindow(other.Handle());
         showUp();
         EXPECT_EQ(::GetForegroundWindow(), form.Handle()) << "also when it is already visible";
-        ::DestroyWindow(other);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "support/form1_fixture.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {
@@ -18,8 +19,7 @@ TEST_F(Form1Test, WhileAboutIsOpenTheIconAndHotKeyRaiseItInstead) {
     std::thread user([&] {
         const UnblockOnExit unblock(form.Handle());
         if (!(dialog = WaitForDialog(form.Handle()))) return;
-        const HWND other = ::CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 600, 600, 80,
-                                             40, nullptr, nullptr, nullptr, nullptr);
+        const TestPopup other(L"Another program");
         const struct {
             HWND target;
             UINT msg;
@@ -28,7 +28,7 @@ TEST_F(Form1Test, WhileAboutIsOpenTheIconAndHotKeyRaiseItInstead) {
                        {form.Picture1.Handle(), WM_MOUSEMOVE, WM_RBUTTONUP},
                        {form.Handle(), WM_HOTKEY, 0}};
         for (int i = 0; i < 3; ++i) {
-            ::SetForegroundWindow(other);
+            ::SetForegroundWindow(other.Handle());
             prompt[i] = SendPromptly(actions[i].target, actions[i].msg, actions[i].lParam);
             foreground[i] = ::GetForegroundWindow();
             mainStayedHidden &= !Visible();
@@ -37,7 +37,6 @@ TEST_F(Form1Test, WhileAboutIsOpenTheIconAndHotKeyRaiseItInstead) {
                 PressKeys(menu, {VK_ESCAPE});
             }
         }
-        ::DestroyWindow(other);
         ::PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
     form.cmdAbout_Click();

@@ -26,7 +26,6 @@ using test::WaitUntil;
 constexpr DWORD kSettle = 600;      // lets a window that just appeared finish painting
 constexpr LONG kMargin = 10;        // desktop pixels kept around each window
 constexpr char kKeywords[] = "casino\r\nlottery winner\r\nFree  offer\r\nsurvey\r\n";
-constexpr wchar_t kAddCaption[] = L"Enter title keywords of popup window";
 constexpr wchar_t kEditCaption[] = L"Change 'casino' to";
 constexpr wchar_t kAboutCaption[] = L"Vorel Softworks";
 constexpr wchar_t kNoSelection[] = L"First select an entry to delete!";
@@ -47,10 +46,6 @@ RECT Around(HWND window) {
     ::GetWindowRect(window, &r);
     ::InflateRect(&r, kMargin, kMargin);
     return r;
-}
-
-void Select(const QuellixProcess& quellix, int index) {
-    ::SendMessageW(quellix.List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 bool Gone(HWND window) {
@@ -96,7 +91,7 @@ private:
 
 void MainWindow(const QuellixProcess& quellix, Album& album) {
     if (!quellix.ShowFromTray()) return album.Fail(L"the main window did not show from the tray");
-    Select(quellix, 1);
+    quellix.Select(1);
     PumpFor(kSettle);
     album.Take(L"main-window", Around(quellix.MainWindow()));
     Press(quellix.Button(L"&Hide"));
@@ -159,10 +154,10 @@ void TypedDialog(const QuellixProcess& quellix, Album& album, const wchar_t* but
 
 void Dialogs(const QuellixProcess& quellix, Album& album) {
     if (!quellix.ShowFromTray()) return album.Fail(L"the main window did not show from the tray");
-    TypedDialog(quellix, album, L"&Add", kAddCaption, L"prize draw", L"add-dialog");
+    TypedDialog(quellix, album, L"&Add", test::kAddCaption, L"prize draw", L"add-dialog");
     // The list is reloaded and unselected after each dialog: choose the entry the Edit caption names.
     WaitUntil([&] { return !quellix.ListItems().empty(); }, kGenerous);
-    Select(quellix, 0);
+    quellix.Select(0);
     TypedDialog(quellix, album, L"&Edit", kEditCaption, L"casino bonus", L"edit-dialog");
 
     Press(quellix.Button(L"A&bout"));
@@ -174,7 +169,7 @@ void Dialogs(const QuellixProcess& quellix, Album& album) {
 }
 
 void MessageBoxScene(const QuellixProcess& quellix, Album& album) {
-    Select(quellix, -1);
+    quellix.Select(-1);
     Press(quellix.Button(L"&Delete"));
     const HWND box = test::WaitForWindow({.pid = quellix.Pid(), .windowClass = test::kMessageBoxClass});
     if (!box) return album.Fail(L"Delete with nothing selected showed no message");
