@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,15 +54,10 @@ struct SeenMessage {
 BOOL CALLBACK ReadMessageBoxChild(HWND child, LPARAM param) {
     auto* seen = reinterpret_cast<SeenMessage*>(param);
     if (ClassName(child) == L"Button") ++seen->buttons;
-    if (ClassName(child) != L"Static") return TRUE;
-    if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    if (ClassName(child) == L"Static" && (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
         const auto icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
         seen->stopIcon = icon && icon == ::LoadIconW(nullptr, IDI_HAND);
-        return TRUE;
     }
-    wchar_t text[256]{};
-    ::GetWindowTextW(child, text, 256);
-    if (text[0]) seen->text = text;
     return TRUE;
 }
 
@@ -82,10 +78,7 @@ private:
     void Watch() {
         while (!stop_) {
             if (const HWND box = FindTopLevel({.windowClass = kMessageBoxClass})) {
-                SeenMessage seen;
-                wchar_t caption[128]{};
-                ::GetWindowTextW(box, caption, 128);
-                seen.caption = caption;
+                SeenMessage seen{WindowText(box), MessageBoxText(box)};
                 ::EnumChildWindows(box, &ReadMessageBoxChild, reinterpret_cast<LPARAM>(&seen));
                 {
                     std::lock_guard<std::mutex> lock(mutex_);
@@ -127,6 +120,30 @@ protected:
     void SelectKeywords(std::initializer_list<const wchar_t*> entries, int selected) {
         for (const wchar_t* entry : entries) owner.lstKeyword.AddItem(entry);
         owner.lstKeyword.SetListIndex(selected);
+    }
+
+    // Escape in the text box closes and writes nothing; Enter presses OK.
+    void EscapeThenEnter(const Form& dialog, const Control& box) {
+        const std::optional<std::string> before = files.keywords.Read();
+        PressKeys(box.Handle(), {VK_ESCAPE});
+        PumpFor(300, Pump::Forms);
+        EXPECT_TRUE(dialog.IsLoaded()) << "Escape closes nothing";
+        EXPECT_EQ(files.keywords.Read(), before);
+        PressKeys(box.Handle(), {VK_RETURN});
+        EXPECT_TRUE(WaitUntil([&] { return !dialog.IsLoaded(); }, kGenerous, Pump::Forms)) << "Enter presses OK";
+    }
+
+    // OK with a blank text shows one stop message and keeps the dialog open with the text as typed.
+    static void ExpectRefusedAsBlank(const Form& dialog, Control& box, const Control& ok, const wchar_t* blank,
+                                     const wchar_t* message) {
+        {
+            MessageBoxWatcher watcher;
+            box.SetText(blank);
+            Click(ok);
+            ExpectOneStopMessage(watcher, message);
+        }
+        EXPECT_TRUE(dialog.IsLoaded());
+        EXPECT_EQ(box.Text(), blank);
     }
 
     KeywordSandbox files;
@@ -202,13 +219,7 @@ TEST_F(DialogsTest, AddDialogTakesTypingAndEnterButNotEscape) {
     EXPECT_EQ(::GetFocus(), dialog.txtTitle.Handle()) << "the focus goes to the text box, not to OK";
 
     dialog.txtTitle.SetText(L"casino");
-    PressKeys(dialog.txtTitle.Handle(), {VK_ESCAPE});
-    PumpFor(300, Pump::Forms);
-    EXPECT_TRUE(dialog.IsLoaded()) << "Escape closes nothing";
-    EXPECT_FALSE(files.keywords.Read());
-
-    PressKeys(dialog.txtTitle.Handle(), {VK_RETURN});
-    EXPECT_TRUE(WaitUntil([&] { return !dialog.IsLoaded(); }, kGenerous, Pump::Forms)) << "Enter presses OK";
+    EscapeThenEnter(dialog, dialog.txtTitle);
     EXPECT_EQ(files.keywords.Read(), "casino\r\n");
     EXPECT_TRUE(owner.Timer1.Enabled()) << "the unload switches the scan back on";
 }
@@ -216,14 +227,7 @@ TEST_F(DialogsTest, AddDialogTakesTypingAndEnterButNotEscape) {
 TEST_F(DialogsTest, AddDialogRefusesBlanksOnlyAndKeepsTheText) {
     frmAdd dialog(owner.Timer1);
     ShowAndActivate(dialog, owner.Handle());
-    {
-        MessageBoxWatcher watcher;
-        dialog.txtTitle.SetText(L"   ");
-        Click(dialog.cmdOK);
-        ExpectOneStopMessage(watcher, L"Title can't be blank!");
-    }
-    EXPECT_TRUE(dialog.IsLoaded());
-    EXPECT_EQ(dialog.txtTitle.Text(), L"   ");
+    ExpectRefusedAsBlank(dialog, dialog.txtTitle, dialog.cmdOK, L"   ", L"Title can't be blank!");
     EXPECT_FALSE(files.keywords.Read());
 
     dialog.txtTitle.SetText(L"\t");
@@ -259,12 +263,7 @@ TEST_F(DialogsTest, EditDialogReplacesEveryEqualFieldOnEnter) {
     EXPECT_EQ(dialog.txtEdit.Text(), L"") << "the old keyword is only in the caption";
 
     dialog.txtEdit.SetText(L"def");
-    PressKeys(dialog.txtEdit.Handle(), {VK_ESCAPE});
-    PumpFor(300, Pump::Forms);
-    EXPECT_TRUE(dialog.IsLoaded()) << "Escape closes nothing";
-
-    PressKeys(dialog.txtEdit.Handle(), {VK_RETURN});
-    EXPECT_TRUE(WaitUntil([&] { return !dialog.IsLoaded(); }, kGenerous, Pump::Forms)) << "Enter presses OK";
+    EscapeThenEnter(dialog, dialog.txtEdit);
     EXPECT_EQ(files.keywords.Read(), "def\r\nx\r\ndef\r\ndef\r\n");
     EXPECT_FALSE(owner.Timer1.Enabled()) << "the opener, not the dialog, resumes the scan";
 }
@@ -275,14 +274,7 @@ TEST_F(DialogsTest, EditDialogRefusesBlanksAndCancelWritesNothing) {
     SelectKeywords({L"abc", L"x"}, 0);
     frmEdit dialog(owner.lstKeyword);
     ShowAndActivate(dialog, owner.Handle());
-    {
-        MessageBoxWatcher watcher;
-        dialog.txtEdit.SetText(L" ");
-        Click(dialog.cmdOk);
-        ExpectOneStopMessage(watcher, L"Window title can not be blank!");
-    }
-    EXPECT_TRUE(dialog.IsLoaded());
-    EXPECT_EQ(dialog.txtEdit.Text(), L" ");
+    ExpectRefusedAsBlank(dialog, dialog.txtEdit, dialog.cmdOk, L" ", L"Window title can not be blank!");
 
     dialog.txtEdit.SetText(L"def");
     Click(dialog.cmdCancel);
