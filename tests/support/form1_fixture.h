@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <thread>
+
 #include "app/form1.h"
 #include "support/temp_files.h"
 #include "support/wait.h"
@@ -66,6 +69,16 @@ protected:
         ::SendMessageW(form.Picture1.Handle(), WM_MOUSEMOVE, 0, static_cast<LPARAM>(mouseMessage));
     }
     bool Visible() const { return ::IsWindowVisible(form.Handle()) != FALSE; }
+    // Runs action on the test's thread, where it may enter a menu or a modal window, while user acts on a helper
+    // thread as the user would; whatever user ran into, nothing is left open when both are done.
+    void WhileUser(const std::function<void()>& action, const std::function<void()>& user) {
+        std::thread helper([&] {
+            const UnblockOnExit unblock(form.Handle());
+            user();
+        });
+        action();
+        helper.join();
+    }
     // From a helper thread: chooses an item of the tray menu the test's thread has opened.
     static bool ChooseFromOpenMenu(std::initializer_list<WPARAM> keys) {
         return ChooseFromMenu(WaitForMenu(), keys, Pump::None);

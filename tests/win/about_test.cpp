@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "dialogs/frm_about.h"
@@ -100,8 +99,8 @@ TEST_F(Form1Test, AboutButtonOpensTheWindowModallyAndEnterClosesIt) {
     HWND about = nullptr, owner = nullptr;
     bool mainDisabled = false, centred = false, scanned = false, closedByEnter = false;
     files.keywords.Write("casino\r\n");
-    std::thread user([&] {
-        const UnblockOnExit unblock(form.Handle());
+    // The click returns once the window has been unloaded.
+    WhileUser([&] { ::SendMessageW(form.cmdAbout.Handle(), BM_CLICK, 0, 0); }, [&] {
         if (!(about = WaitForDialog(form.Handle()))) return;
         owner = ::GetWindow(about, GW_OWNER);
         mainDisabled = !::IsWindowEnabled(form.Handle());
@@ -116,8 +115,6 @@ TEST_F(Form1Test, AboutButtonOpensTheWindowModallyAndEnterClosesIt) {
         closedByEnter = PollFor([&] { return !::IsWindow(about); }, 3000);
         if (!closedByEnter) ::PostMessageW(about, WM_CLOSE, 0, 0);  // do not leave the test's thread waiting
     });
-    ::SendMessageW(form.cmdAbout.Handle(), BM_CLICK, 0, 0);  // returns once the window has been unloaded
-    user.join();
 
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(owner, form.Handle());
@@ -132,8 +129,7 @@ TEST_F(Form1Test, AboutButtonOpensTheWindowModallyAndEnterClosesIt) {
 TEST_F(Form1Test, AboutFromTheTrayMenuIsCentredTheCloseBoxClosesItAndTheIconWaits) {
     HWND about = nullptr;
     bool chose = false, centred = false, prompt = true, stayedHidden = false, menuStayedShut = false;
-    std::thread user([&] {
-        const UnblockOnExit unblock(form.Handle());
+    WhileUser([&] { SendTrayEvent(WM_RBUTTONUP); }, [&] {
         if (!(chose = ChooseFromOpenMenu(kMenuAbout))) return;
         if (!(about = WaitForDialog(form.Handle()))) return;
         centred = IsCentred(about);
@@ -145,8 +141,6 @@ TEST_F(Form1Test, AboutFromTheTrayMenuIsCentredTheCloseBoxClosesItAndTheIconWait
         menuStayedShut = FindTopLevel({.windowClass = kMenuClass}) == nullptr;
         ::PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
-    SendTrayEvent(WM_RBUTTONUP);
-    user.join();
 
     ASSERT_TRUE(chose);
     ASSERT_NE(about, nullptr);

@@ -73,8 +73,8 @@ TEST_F(Form1Test, RightButtonUpOpensTheMenuAtTheMouseAndDropsNotificationsMeanwh
     HWND menuWindow = nullptr, foreground = nullptr;
     RECT menuRect{};
     bool nestedPrompt = false, hiddenAfterNested = false;
-    std::thread user([&] {
-        const UnblockOnExit unblock(form.Handle());
+    // The notification returns when the menu has closed.
+    WhileUser([&] { SendTrayEvent(WM_RBUTTONUP); }, [&] {
         if (!(menuWindow = WaitForMenu())) return;
         ::GetWindowRect(menuWindow, &menuRect);
         foreground = ::GetForegroundWindow();
@@ -83,8 +83,6 @@ TEST_F(Form1Test, RightButtonUpOpensTheMenuAtTheMouseAndDropsNotificationsMeanwh
         hiddenAfterNested = !Visible();
         PressKeys(menuWindow, {VK_ESCAPE});
     });
-    SendTrayEvent(WM_RBUTTONUP);  // returns when the menu has closed
-    user.join();
 
     ASSERT_NE(menuWindow, nullptr);
     EXPECT_LE(std::abs(menuRect.left - 300) + std::abs(menuRect.top - 400), 4);
@@ -101,12 +99,8 @@ TEST_F(Form1Test, RightButtonUpOpensTheMenuAtTheMouseAndDropsNotificationsMeanwh
 TEST_F(Form1Test, MenuShowAndHideChangeOnlyTheWindow) {
     for (const bool show : {true, false}) {
         bool chose = false;
-        std::thread user([&] {
-            const UnblockOnExit unblock(form.Handle());
-            chose = ChooseFromOpenMenu(show ? kMenuShow : kMenuHide);
-        });
-        SendTrayEvent(WM_RBUTTONUP);
-        user.join();
+        WhileUser([&] { SendTrayEvent(WM_RBUTTONUP); },
+                  [&] { chose = ChooseFromOpenMenu(show ? kMenuShow : kMenuHide); });
         ASSERT_TRUE(chose);
         EXPECT_EQ(Visible(), show);
     }

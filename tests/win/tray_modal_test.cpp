@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 #include "support/form1_fixture.h"
 #include "support/quellix_process.h"
@@ -16,8 +15,7 @@ TEST_F(Form1Test, WhileAboutIsOpenTheIconAndHotKeyRaiseItInstead) {
     HWND dialog = nullptr;
     bool prompt[3] = {}, mainStayedHidden = true, menuStayedShut = true;
     HWND foreground[3] = {};
-    std::thread user([&] {
-        const UnblockOnExit unblock(form.Handle());
+    WhileUser([&] { form.cmdAbout_Click(); }, [&] {
         if (!(dialog = WaitForDialog(form.Handle()))) return;
         const TestPopup other(L"Another program");
         const struct {
@@ -39,8 +37,6 @@ TEST_F(Form1Test, WhileAboutIsOpenTheIconAndHotKeyRaiseItInstead) {
         }
         ::PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
-    form.cmdAbout_Click();
-    user.join();
 
     ASSERT_NE(dialog, nullptr);
     for (int i = 0; i < 3; ++i) {
