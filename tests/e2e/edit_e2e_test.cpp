@@ -62,6 +62,7 @@ TEST_F(EditEndToEnd, DuplicatesAreAddedAndDeletedTogetherDownToAnEmptyFile) {
     EXPECT_FALSE(Quellix().FileExists(L"temp.zap"));
 }
 
+// The Edit button asks for a selection; a double-click on an entry opens its dialog, which replaces every equal one.
 TEST_F(EditEndToEnd, EditReplacesEveryEqualEntry) {
     Start(std::string("abc\r\nzq\r\nabc\r\nabc\r\n"));
     ASSERT_TRUE(Quellix().ListShows({L"abc", L"zq", L"abc", L"abc"}));
@@ -70,29 +71,19 @@ TEST_F(EditEndToEnd, EditReplacesEveryEqualEntry) {
     EXPECT_EQ(TakeMessage(Quellix()), L"First select an entry to edit!");
     EXPECT_FALSE(FindTopLevel({.pid = Quellix().Pid(), .caption = L"Change '' to"})) << "no dialog without a selection";
 
-    Quellix().Select(2);
-    const HWND dialog = OpenDialog(Quellix(), L"&Edit", L"Change 'abc' to");
+    const HWND list = Quellix().List();
+    const auto itemHeight = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const LPARAM thirdItem = MAKELPARAM(10, 2 * itemHeight + itemHeight / 2);
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
+        ::PostMessageW(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, thirdItem);
+    }
+    const HWND dialog = WaitForWindow(Quellix(), L"Change 'abc' to");
     ASSERT_TRUE(dialog);
     EXPECT_EQ(TextBoxText(dialog), L"");
     EXPECT_TRUE(Submit(dialog, L"pqr"));
     EXPECT_TRUE(Quellix().ListShows({L"pqr", L"zq", L"pqr", L"pqr"}));
     EXPECT_EQ(Quellix().ReadKeywordFile(), "pqr\r\nzq\r\npqr\r\npqr\r\n");
     EXPECT_FALSE(Quellix().FileExists(L"temp.zap"));
-}
-
-TEST_F(EditEndToEnd, DoubleClickOnAnEntryOpensItsEditDialog) {
-    Start(std::string("abc\r\nzq\r\n"));
-    ASSERT_TRUE(Quellix().ListShows({L"abc", L"zq"}));
-    const HWND list = Quellix().List();
-    const auto itemHeight = static_cast<int>(::SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-    const LPARAM secondItem = MAKELPARAM(10, itemHeight + itemHeight / 2);
-    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
-        ::PostMessageW(list, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, secondItem);
-    }
-    const HWND dialog = WaitForWindow(Quellix(), L"Change 'zq' to");
-    ASSERT_TRUE(dialog);
-    EXPECT_TRUE(Submit(dialog, L"pqr"));
-    EXPECT_TRUE(Quellix().ListShows({L"abc", L"pqr"}));
 }
 
 // The dialogs edit the file the scan reads: no scan while one is open, and the scan goes on once it is gone (the
