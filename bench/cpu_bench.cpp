@@ -3,7 +3,8 @@
 #include <tlhelp32.h>
 
 #include "bench_clock.h"
-#include "e2e/e2e_support.h"
+#include "support/quellix_process.h"
+#include "support/wait.h"
 
 namespace quellix::bench {
 namespace {
@@ -43,22 +44,22 @@ double ThreadsCpuSeconds(DWORD pid) {
 
 CpuFigures MeasureResidentCpu(const std::string& keywordFileBytes, DWORD ms) {
     CpuFigures figures;
-    e2e::QuellixProcess quellix(keywordFileBytes);
+    test::QuellixProcess quellix(keywordFileBytes);
     figures.started = quellix.Started();
     if (!figures.started) return figures;
-    e2e::PumpFor(1000);  // start-up is not what a resident program costs
-    figures.start = e2e::MeasureProcess(quellix.Process());
+    test::PumpFor(1000);  // start-up is not what a resident program costs
+    figures.start = test::MeasureProcess(quellix.Process());
     const double processBefore = ProcessCpuSeconds(quellix.Process());
     const double threadsBefore = ThreadsCpuSeconds(quellix.Pid());
     const std::int64_t start = Now();
-    e2e::PumpFor(ms);
+    test::PumpFor(ms);
     const double processAfter = ProcessCpuSeconds(quellix.Process());
     const double threadsAfter = ThreadsCpuSeconds(quellix.Pid());
     figures.wallSeconds = ElapsedMs(start, Now()) / 1000.0;
     figures.processTimesSeconds = processAfter - processBefore;
     figures.cpuSeconds = threadsAfter - threadsBefore;
     figures.shareOfCore = figures.cpuSeconds / figures.wallSeconds;
-    figures.end = e2e::MeasureProcess(quellix.Process());
+    figures.end = test::MeasureProcess(quellix.Process());
     figures.stillRunning = quellix.Running();
     return figures;
 }

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "e2e/process_figures.h"
+#include "support/process_figures.h"
 
 namespace quellix::bench {
 
@@ -15,8 +15,8 @@ struct CpuFigures {
     double cpuSeconds = 0;           // user + kernel time of its threads
     double processTimesSeconds = 0;  // the same from GetProcessTimes, which Wine undercounts
     double shareOfCore = 0;          // cpuSeconds / wallSeconds
-    e2e::ProcessFigures start;       // resources after start-up
-    e2e::ProcessFigures end;         // and at the end of the run
+    test::ProcessFigures start;       // resources after start-up
+    test::ProcessFigures end;         // and at the end of the run
 };
 
 CpuFigures MeasureResidentCpu(const std::string& keywordFileBytes, DWORD ms);

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "e2e/e2e_support.h"
+#include "support/quellix_process.h"
+#include "support/wait.h"
 
 namespace quellix::bench {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 // Serves this thread's messages until the popup's first WM_CLOSE is taken from the queue, and
 // returns that moment, or 0 after timeoutMs. GetMessage returns as soon as a message is posted,
 // where a polling wait would add its own delay to every figure.
-std::int64_t WaitForCloseRequest(const e2e::TestPopup& popup, UINT timeoutMs) {
+std::int64_t WaitForCloseRequest(const test::TestPopup& popup, UINT timeoutMs) {
     const UINT_PTR timer = ::SetTimer(nullptr, 0, timeoutMs, nullptr);
     std::int64_t arrived = 0;
     MSG msg;
@@ -34,10 +35,10 @@ std::string LatencyPopupTitle(const std::string& matchingWord, int index) {
 
 LatencyFigures MeasureCloseLatency(const std::string& keywordFileBytes, const std::string& matchingWord, int popups) {
     LatencyFigures figures;
-    e2e::QuellixProcess quellix(keywordFileBytes);
+    test::QuellixProcess quellix(keywordFileBytes);
     figures.started = quellix.Started();
     if (!figures.started) return figures;
-    e2e::PumpFor(500);  // past its start-up
+    test::PumpFor(500);  // past its start-up
 
     std::mt19937 random(7);
     // Longer than one tick, so the windows appear at every point of the scan's cycle rather than
@@ -48,14 +49,14 @@ LatencyFigures MeasureCloseLatency(const std::string& keywordFileBytes, const st
         const std::string title = LatencyPopupTitle(matchingWord, i);
         const std::wstring wideTitle(title.begin(), title.end());
         const std::int64_t created = Now();
-        e2e::TestPopup popup(wideTitle);
+        test::TestPopup popup(wideTitle);
         const std::int64_t closed = WaitForCloseRequest(popup, 3000);
         if (closed != 0) {
             latencies.push_back(ElapsedMs(created, closed));
         } else {
             ++figures.missed;
         }
-        e2e::PumpFor(static_cast<DWORD>(pauseMs(random)));
+        test::PumpFor(static_cast<DWORD>(pauseMs(random)));
     }
     figures.popups = popups;
     figures.median = Median(latencies);

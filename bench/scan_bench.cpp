@@ -9,7 +9,8 @@
 
 #include "bench_texts.h"
 #include "cpu_bench.h"
-#include "e2e/e2e_support.h"
+#include "support/quellix_process.h"
+#include "support/wait.h"
 #include "latency_bench.h"
 #include "walk_bench.h"
 #include "window_host.h"
@@ -67,7 +68,7 @@ std::vector<WalkFigures> RunWalks() {
             std::printf("The window host did not come up with %d windows.\n", n);
             continue;
         }
-        e2e::PumpFor(kSettleMs);
+        test::PumpFor(kSettleMs);
         for (int k : kKeywordCounts) all.push_back(MeasureWalks(n, k));
     }
     return all;

@@ -5,7 +5,7 @@
 
 #include "bench_clock.h"
 #include "bench_texts.h"
-#include "temp_keyword_file.h"
+#include "support/temp_files.h"
 
 namespace quellix::bench {
 namespace {
@@ -55,11 +55,11 @@ WalkFigures MeasureWalks(int hostWindows, int keywords) {
     std::vector<std::string> avoid = DesktopTitlesUpper();
     avoid.push_back("QUELLIX");
     const std::string bytes = KeywordFileBytes(NonMatchingKeywords(keywords, avoid));
-    TempKeywordFile file(bytes);
+    const test::TempFile file(test::InTempFolder("quellix-bench-" + std::to_string(::GetCurrentProcessId()) + ".zap"));
     WalkFigures figures;
     figures.hostWindows = hostWindows;
     figures.keywords = keywords;
-    if (!file.Written()) return figures;
+    if (!file.Write(bytes)) return figures;
     figures.titled = BareWalk();
     figures.nothingMatched = ScanWalkOnce(file.Path()) == nullptr;
 

@@ -4,7 +4,8 @@
 #include <vector>
 
 #include "bench_texts.h"
-#include "e2e/e2e_support.h"
+#include "support/quellix_process.h"
+#include "support/wait.h"
 
 namespace quellix::bench {
 namespace {
@@ -52,7 +53,7 @@ WindowHost::WindowHost(int count) {
     process_.reset(info.hProcess);
     KernelHandle thread(info.hThread);
     threadId_ = info.dwThreadId;
-    ready_ = e2e::WaitUntil([&] { return TitledWindowsOf(info.dwProcessId) >= count; }, 60000);
+    ready_ = test::WaitUntil([&] { return TitledWindowsOf(info.dwProcessId) >= count; }, 60000);
 }
 
 WindowHost::~WindowHost() {

@@ -6,19 +6,14 @@
 #include <random>
 #include <string>
 
+#include "platform/ansi_text.h"
 #include "platform/win_handle.h"
+#include "support/quellix_process.h"
 
-namespace quellix {
+namespace quellix::test {
 namespace {
 
 constexpr int kRuns = 60;
-
-std::wstring OwnFolder() {
-    wchar_t path[MAX_PATH]{};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
 
 // A large keyword file as a rewrite writes it, so that each complete rewrite yields exactly the other version.
 std::string KeywordFileWith(const std::string& keyword) {
@@ -30,64 +25,23 @@ std::string KeywordFileWith(const std::string& keyword) {
     return bytes;
 }
 
-std::optional<std::string> ReadBytes(const std::wstring& path) {
-    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(::GetFileSize(file.get(), nullptr)), '\0');
-    DWORD read = 0;
-    if (!bytes.empty() && !::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        return std::nullopt;
-    }
-    bytes.resize(read);
-    return bytes;
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    DWORD written = 0;
-    ASSERT_TRUE(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                written == bytes.size());
-}
-
 // A copy of the rewrite worker in a folder of its own, with the keyword file it rewrites.
 class CrashSafetyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        wchar_t temp[MAX_PATH]{};
-        ::GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"quellix-crash-" + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
-        ASSERT_TRUE(::CopyFileW((OwnFolder() + L"\\rewrite_worker.exe").c_str(), Worker().c_str(), FALSE));
+        const std::wstring worker = FromAnsi(BesideTheExe("rewrite_worker.exe"));
+        ASSERT_TRUE(::CopyFileW(worker.c_str(), Worker().c_str(), FALSE));
     }
-    void TearDown() override {
-        for (const std::wstring& path : {Worker(), Keywords(), folder_ + L"\\temp.zap"}) {
-            // The image of an ended process may stay locked for a moment.
-            for (int i = 0; i < 50 && !::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND; ++i) {
-                ::Sleep(20);
-            }
-        }
-        ::RemoveDirectoryW(folder_.c_str());
-    }
-    std::wstring Worker() const { return folder_ + L"\\rewrite_worker.exe"; }
-    std::wstring Keywords() const { return folder_ + L"\\values.zap"; }
+    std::wstring Worker() const { return folder_.Path(L"rewrite_worker.exe"); }
+    std::wstring Keywords() const { return folder_.Path(L"values.zap"); }
 
     // Starts the worker and returns once it has begun rewriting.
     KernelHandle StartWorker(int run) {
         const std::string eventName =
             "QuellixRewriteWorker-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(run);
         KernelHandle ready(::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str()));
-        std::wstring commandLine = L"\"" + Worker() + L"\" " + std::wstring(eventName.begin(), eventName.end());
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (!ready || !::CreateProcessW(Worker().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        folder_.c_str(), &startup, &info)) {
-            return KernelHandle();
-        }
-        KernelHandle process(info.hProcess);
-        ::CloseHandle(info.hThread);
+        KernelHandle process = StartProgram(Worker(), FromAnsi(eventName), folder_.Path());
+        if (!ready || !process) return KernelHandle();
         const HANDLE waits[] = {ready.get(), process.get()};
         if (::WaitForMultipleObjects(2, waits, FALSE, 20000) != WAIT_OBJECT_0) return KernelHandle();
         return process;
@@ -97,7 +51,7 @@ protected:
         ::WaitForSingleObject(process.get(), 20000);
     }
 
-    std::wstring folder_;
+    TempFolder folder_{L"quellix-crash"};
 };
 
 // Ended at any moment of a rewrite, the program leaves the keyword file whole: the version before the rewrite or
@@ -105,7 +59,7 @@ protected:
 TEST_F(CrashSafetyTest, KeywordFileIsAlwaysOneCompleteVersion) {
     const std::string alpha = KeywordFileWith("alpha");
     const std::string omega = KeywordFileWith("omega");
-    WriteBytes(Keywords(), alpha);
+    ASSERT_TRUE(WriteFileBytes(Keywords(), alpha));
 
     // How long one rewrite takes here, so that the moments drawn below span several of them.
     DWORD rewriteMs = 0;
@@ -113,7 +67,7 @@ TEST_F(CrashSafetyTest, KeywordFileIsAlwaysOneCompleteVersion) {
         const KernelHandle worker = StartWorker(0);
         ASSERT_TRUE(worker);
         const DWORD start = ::GetTickCount();
-        while (ReadBytes(Keywords()) != omega && ::GetTickCount() - start < 20000) ::Sleep(1);
+        while (ReadFileBytes(Keywords()) != omega && ::GetTickCount() - start < 20000) ::Sleep(1);
         rewriteMs = ::GetTickCount() - start;
         End(worker);
         ASSERT_LT(rewriteMs, 20000u) << "the worker never completed a rewrite";
@@ -129,7 +83,7 @@ TEST_F(CrashSafetyTest, KeywordFileIsAlwaysOneCompleteVersion) {
         ASSERT_TRUE(worker) << "run " << run;
         ::Sleep(moment(random));
         End(worker);
-        const std::optional<std::string> bytes = ReadBytes(Keywords());
+        const std::optional<std::string> bytes = ReadFileBytes(Keywords());
         ASSERT_TRUE(bytes) << "keyword file missing after run " << run << " (seed " << seed << ")";
         const bool whole = *bytes == alpha || *bytes == omega;
         ASSERT_TRUE(whole) << "run " << run << " left " << bytes->size() << " bytes, neither version (seed " << seed
@@ -143,4 +97,4 @@ TEST_F(CrashSafetyTest, KeywordFileIsAlwaysOneCompleteVersion) {
 }
 
 }  // namespace
-}  // namespace quellix
+}  // namespace quellix::test

@@ -1,24 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "e2e/e2e_support.h"
-#include "e2e/user_actions.h"
+#include <optional>
+#include <string>
 
-namespace quellix::e2e {
+#include "support/user_actions.h"
+
+namespace quellix::test {
 namespace {
-
-TEST(ScanEndToEnd, ClosesTheMatchingPopupAndNothingElse) {
-    QuellixProcess quellix(std::string("casino\r\n"));
-    ASSERT_TRUE(quellix.Started());
-    EXPECT_FALSE(quellix.MainWindowVisible()) << "the main window hides itself at start";
-
-    TestPopup bonus(L"Free Casino Bonus");
-    TestPopup weather(L"Weather Report");
-    EXPECT_TRUE(WaitUntil([&] { return bonus.Closed(); }, kGenerous));
-    PumpFor(800);  // several more ticks
-    EXPECT_FALSE(weather.Closed());
-    EXPECT_EQ(weather.CloseRequests(), 0);
-    EXPECT_TRUE(quellix.Running());
-}
 
 TEST(ScanEndToEnd, TwoMatchingPopupsCloseOneAfterTheOtherUpperFirst) {
     QuellixProcess quellix(std::string("offer\r\n"));
@@ -43,22 +31,17 @@ TEST(ScanEndToEnd, KeywordAddedToTheFileWhileRunningTakesEffect) {
     EXPECT_TRUE(WaitUntil([&] { return popup.Closed(); }, kGenerous));
 }
 
-TEST(ScanEndToEnd, WithoutKeywordFileNothingIsClosedAndTheProgramRuns) {
-    QuellixProcess quellix(std::nullopt);
-    ASSERT_TRUE(quellix.Started());
-    TestPopup popup(L"Free Casino Bonus");
-    PumpFor(1500);
-    EXPECT_FALSE(popup.Closed());
-    EXPECT_TRUE(quellix.Running());
-    EXPECT_FALSE(quellix.FileExists(L"values.zap")) << "reading never creates the keyword file";
-}
-
-TEST(ScanEndToEnd, EmptyKeywordsCloseNothing) {
-    QuellixProcess quellix(std::string("\r\n,,\r\n   \r\n\"\"\r\n"));
-    ASSERT_TRUE(quellix.Started());
-    TestPopup popup(L"Weather Report");
-    PumpFor(1500);
-    EXPECT_EQ(popup.CloseRequests(), 0);
+TEST(ScanEndToEnd, WithoutKeywordsNothingIsClosedAndTheProgramRuns) {
+    const std::optional<std::string> files[] = {std::nullopt, "\r\n,,\r\n   \r\n\"\"\r\n"};
+    for (const auto& file : files) {
+        QuellixProcess quellix(file);
+        ASSERT_TRUE(quellix.Started());
+        TestPopup popup(L"Free Casino Bonus");
+        PumpFor(1500);
+        EXPECT_EQ(popup.CloseRequests(), 0);
+        EXPECT_TRUE(quellix.Running());
+        EXPECT_EQ(quellix.FileExists(L"values.zap"), file.has_value()) << "reading never creates the keyword file";
+    }
 }
 
 TEST(ScanEndToEnd, HungWindowHoldsUpNeitherTheScanNorTheProgram) {
@@ -89,12 +72,5 @@ TEST(ScanEndToEnd, AWindowThatStopsMatchingGetsNoFurtherCloseRequests) {
     EXPECT_EQ(stubborn.CloseRequests(), requests);
 }
 
-TEST(ScanEndToEnd, ClosingTheMainWindowEndsTheProgram) {
-    QuellixProcess quellix(std::nullopt);
-    ASSERT_TRUE(quellix.Started());
-    ::PostMessageW(quellix.MainWindow(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(quellix.WaitForExit(kGenerous));
-}
-
 }  // namespace
-}  // namespace quellix::e2e
+}  // namespace quellix::test

@@ -13,11 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/e2e_support.h"
-#include "e2e/process_figures.h"
-#include "e2e/user_actions.h"
+#include "support/process_figures.h"
+#include "support/user_actions.h"
 
-namespace quellix::e2e {
+namespace quellix::test {
 namespace {
 
 // Keywords come from the first pool; no title of the second holds any of them, nor does the hung
@@ -153,16 +152,14 @@ private:
         }
         const std::wstring fresh = Pick(unused);
         if (action == 0) {
-            Press(quellix_->Button(L"&Add"));
-            if (!Submit(WaitForWindow(*quellix_, L"Enter title keywords of popup window"), fresh)) return;
+            if (!Submit(OpenDialog(*quellix_, L"&Add", kAddCaption), fresh)) return;
             keywords_.push_back(fresh);
         } else {
             const int index = Between(0, static_cast<int>(keywords_.size()) - 1);
-            ::SendMessageW(quellix_->List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            quellix_->Select(index);
             if (action == 1) {
-                Press(quellix_->Button(L"&Edit"));
                 const std::wstring caption = L"Change '" + keywords_[static_cast<std::size_t>(index)] + L"' to";
-                if (!Submit(WaitForWindow(*quellix_, caption), fresh)) return;
+                if (!Submit(OpenDialog(*quellix_, L"&Edit", caption), fresh)) return;
                 keywords_[static_cast<std::size_t>(index)] = fresh;
             } else {
                 Press(quellix_->Button(L"&Delete"));
@@ -170,7 +167,7 @@ private:
             }
         }
         ++edits_;
-        if (!WaitUntil([&] { return quellix_->ListItems() == keywords_; }, kGenerous)) {
+        if (!quellix_->ListShows(keywords_)) {
             std::printf("after %s: expected", action == 0 ? "add" : action == 1 ? "edit" : "delete");
             for (const auto& k : keywords_) std::printf(" %ls", k.c_str());
             std::printf(", listed");
@@ -182,9 +179,7 @@ private:
 
     bool Submit(HWND dialog, const std::wstring& text) {
         if (!dialog) return Fail("dialog did not open") == 0;
-        Type(TextBox(dialog), text);
-        PressKeys(TextBox(dialog), {VK_RETURN});
-        return WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous) || Fail("dialog did not close") == 0;
+        return test::Submit(dialog, text) || Fail("dialog did not close") == 0;
     }
 
     DWORD Median() {
@@ -208,12 +203,12 @@ private:
 };
 
 }  // namespace
-}  // namespace quellix::e2e
+}  // namespace quellix::test
 
 int main(int argc, char** argv) {
     const long seconds = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 180;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : ::GetTickCount();
     std::printf("soak: %ld s, seed %u, %d-bit build\n", seconds, seed, static_cast<int>(sizeof(void*) * 8));
     std::fflush(stdout);
-    return quellix::e2e::Soak(seed).Run(std::chrono::seconds(seconds));
+    return quellix::test::Soak(seed).Run(std::chrono::seconds(seconds));
 }

@@ -4,13 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/e2e_support.h"
-#include "e2e/user_actions.h"
+#include "support/user_actions.h"
 
-namespace quellix::e2e {
+namespace quellix::test {
 namespace {
-
-using Items = std::vector<std::wstring>;
 
 TEST(Walkthrough, OnePopupFromStartToClose) {
     QuellixProcess quellix(std::string("casino\r\n"));
@@ -23,8 +20,8 @@ TEST(Walkthrough, OnePopupFromStartToClose) {
     TestPopup bonus(L"Free Casino Bonus");
     EXPECT_TRUE(WaitUntil([&] { return bonus.Closed(); }, kGenerous));
     EXPECT_EQ(bonus.CloseRequests(), 1) << "one close request: the window went at once";
-    PumpFor(500);
-    EXPECT_FALSE(news.Closed());
+    PumpFor(800);  // several more ticks
+    EXPECT_EQ(news.CloseRequests(), 0);
     EXPECT_FALSE(quellix.MainWindowVisible());
     EXPECT_EQ(quellix.ReadKeywordFile(), "casino\r\n") << "the scan only reads";
     EXPECT_TRUE(quellix.Running());
@@ -37,12 +34,11 @@ TEST(Walkthrough, OneEditFromTheTrayToTheList) {
     // A double-click on the icon brings the window up with the file's list.
     quellix.SendTrayEvent(WM_LBUTTONDBLCLK);
     ASSERT_TRUE(WaitUntil([&] { return quellix.MainWindowVisible() && InFront(quellix.MainWindow()); }, kGenerous));
-    EXPECT_TRUE(WaitUntil([&] { return quellix.ListItems() == Items{L"poker"}; }, kGenerous));
+    EXPECT_TRUE(quellix.ListShows({L"poker"}));
 
     // Add: the dialog opens with the focus in its text box, the main window takes no input and
     // the scan pauses.
-    Press(quellix.Button(L"&Add"));
-    const HWND dialog = WaitForWindow(quellix, L"Enter title keywords of popup window");
+    const HWND dialog = OpenDialog(quellix, L"&Add", kAddCaption);
     ASSERT_TRUE(dialog);
     EXPECT_FALSE(::IsWindowEnabled(quellix.MainWindow()));
     TestPopup poker(L"Poker Night");
@@ -50,13 +46,11 @@ TEST(Walkthrough, OneEditFromTheTrayToTheList) {
     EXPECT_EQ(poker.CloseRequests(), 0) << "no scan while the dialog is open";
 
     // Typing and Enter: OK appends the line and closes the dialog.
-    Type(TextBox(dialog), L"casino");
-    PressKeys(TextBox(dialog), {VK_RETURN});
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
+    ASSERT_TRUE(Submit(dialog, L"casino"));
     EXPECT_EQ(quellix.ReadKeywordFile(), "poker\r\ncasino\r\n");
 
     // The main window is active again and its list shows the new keyword; the scan resumed.
-    EXPECT_TRUE(WaitUntil([&] { return quellix.ListItems() == Items{L"poker", L"casino"}; }, kGenerous));
+    EXPECT_TRUE(quellix.ListShows({L"poker", L"casino"}));
     EXPECT_TRUE(::IsWindowEnabled(quellix.MainWindow()));
     EXPECT_TRUE(::IsWindowEnabled(quellix.Button(L"&Delete")));
     EXPECT_TRUE(WaitUntil([&] { return poker.Closed(); }, kGenerous));
@@ -70,13 +64,8 @@ TEST(Walkthrough, AnEditWhileAnotherProgramIsInFrontStillReachesTheList) {
     ASSERT_TRUE(quellix.ShowFromTray());
     TestPopup other(L"Morning News");  // another program's window takes the foreground
     ::SetForegroundWindow(other.Handle());
-    Press(quellix.Button(L"&Add"));
-    const HWND dialog = WaitForWindow(quellix, L"Enter title keywords of popup window");
-    ASSERT_TRUE(dialog);
-    Type(TextBox(dialog), L"casino");
-    PressKeys(TextBox(dialog), {VK_RETURN});
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
-    EXPECT_TRUE(WaitUntil([&] { return quellix.ListItems() == Items{L"poker", L"casino"}; }, kGenerous));
+    ASSERT_TRUE(Submit(OpenDialog(quellix, L"&Add", kAddCaption), L"casino"));
+    EXPECT_TRUE(quellix.ListShows({L"poker", L"casino"}));
 }
 
 // Every way out removes the icon and ends the process.
@@ -95,6 +84,9 @@ TEST_F(WayOut, TrayMenuExit) {
     ASSERT_TRUE(TrayIconPresent(icon));
     ASSERT_TRUE(ChooseFromTrayMenu(quellix, kMenuExit));
     ExpectCleanEnd(quellix, icon);
+    DWORD code = 1;
+    ::GetExitCodeProcess(quellix.Process(), &code);
+    EXPECT_EQ(code, 0u);
 }
 
 TEST_F(WayOut, CloseBox) {
@@ -114,4 +106,4 @@ TEST_F(WayOut, ItsOwnScanClosesItWhenAKeywordMatchesItsCaption) {
 }
 
 }  // namespace
-}  // namespace quellix::e2e
+}  // namespace quellix::test

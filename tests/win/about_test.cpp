@@ -3,15 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "dialogs/frm_about.h"
 #include "platform/screen.h"
-#include "tray_test_support.h"
+#include "support/form1_fixture.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {
@@ -26,19 +24,6 @@ std::vector<std::wstring> SplitAtCr(const std::wstring& text) {
         }
     }
     return lines;
-}
-
-// A child's left, top, width and height in its parent's client pixels.
-using Placement = std::array<LONG, 4>;
-Placement PlacementOf(HWND child) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-Placement FromTwips(int left, int top, int width, int height) {
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
 // How many lines the label's own text takes when drawn in its font and width.
@@ -57,13 +42,6 @@ int DrawnLineCount(HWND label) {
     return (needed.bottom - needed.top) / metrics.tmHeight;
 }
 
-bool IsCentred(HWND window) {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    return std::abs((r.left + r.right) - ::GetSystemMetrics(SM_CXSCREEN)) <= 1 &&
-           std::abs((r.top + r.bottom) - ::GetSystemMetrics(SM_CYSCREEN)) <= 1;
-}
-
 class AboutTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(about.Load()); }
@@ -72,20 +50,12 @@ protected:
 };
 
 TEST_F(AboutTest, WindowHasItsStoredLayoutAndRules) {
-    RECT client{};
-    ::GetClientRect(about.Handle(), &client);
-    EXPECT_EQ(client.right, TwipsToPixels(5550));
-    EXPECT_EQ(client.bottom, TwipsToPixels(3600));
-    const LONG style = ::GetWindowLongW(about.Handle(), GWL_STYLE);
-    EXPECT_EQ(style & (WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), WS_THICKFRAME | WS_SYSMENU);
-    EXPECT_TRUE(::GetWindowLongW(about.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "a taskbar button of its own";
     EXPECT_FALSE(about.Caption().empty()) << "the maker's name";
-
-    EXPECT_EQ(PlacementOf(about.cmdOK.Handle()), FromTwips(4200, 3120, 1215, 360));
-    EXPECT_EQ(PlacementOf(about.Label4.Handle()), FromTwips(120, 0, 5415, 615));
-    EXPECT_EQ(PlacementOf(about.Label3.Handle()), FromTwips(3360, 1920, 2175, 1095));
-    EXPECT_EQ(PlacementOf(about.Label2.Handle()), FromTwips(120, 1920, 2535, 1455));
-    EXPECT_EQ(about.cmdOK.Text(), L"&OK");
+    ExpectLayout(about.Handle(), 5550, 3600,
+                 {{about.cmdOK.Handle(), nullptr, L"&OK", {4200, 3120, 1215, 360}},
+                  {about.Label4.Handle(), nullptr, nullptr, {120, 0, 5415, 615}},
+                  {about.Label3.Handle(), nullptr, nullptr, {3360, 1920, 2175, 1095}},
+                  {about.Label2.Handle(), nullptr, nullptr, {120, 1920, 2535, 1455}}});
     EXPECT_EQ(::GetWindowLongW(about.cmdOK.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
     // Two rules across the window, two pixels thick, painted in the window-text colour.
@@ -127,28 +97,30 @@ TEST_F(AboutTest, IsCentredExactlyOnTheScreen) {
 
 TEST_F(Form1Test, AboutButtonOpensTheWindowModallyAndEnterClosesIt) {
     HWND about = nullptr, owner = nullptr;
-    bool mainDisabled = false, centred = false, closedByEnter = false;
-    std::thread user([&] {
-        const UnblockOnExit unblock(form.Handle());
+    bool mainDisabled = false, centred = false, scanned = false, closedByEnter = false;
+    files.keywords.Write("casino\r\n");
+    // The click returns once the window has been unloaded.
+    WhileUser([&] { ::SendMessageW(form.cmdAbout.Handle(), BM_CLICK, 0, 0); }, [&] {
         if (!(about = WaitForDialog(form.Handle()))) return;
         owner = ::GetWindow(about, GW_OWNER);
         mainDisabled = !::IsWindowEnabled(form.Handle());
         centred = IsCentred(about);
+        const TestPopup popup(L"Free Casino Bonus");
+        scanned = WaitUntil([&] { return popup.Closed(); });
         GUITHREADINFO thread{};
         thread.cbSize = sizeof(thread);
         PollFor([&] { return ::GetGUIThreadInfo(::GetWindowThreadProcessId(about, nullptr), &thread) &&
                              thread.hwndFocus == ::GetDlgItem(about, frmAbout::kCmdOK); });
-        PostKey(thread.hwndFocus ? thread.hwndFocus : about, VK_RETURN);
+        PressKeys(thread.hwndFocus ? thread.hwndFocus : about, {VK_RETURN});
         closedByEnter = PollFor([&] { return !::IsWindow(about); }, 3000);
         if (!closedByEnter) ::PostMessageW(about, WM_CLOSE, 0, 0);  // do not leave the test's thread waiting
     });
-    ::SendMessageW(form.cmdAbout.Handle(), BM_CLICK, 0, 0);  // returns once the window has been unloaded
-    user.join();
 
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(owner, form.Handle());
     EXPECT_TRUE(mainDisabled) << "the main window takes no input meanwhile";
     EXPECT_TRUE(centred);
+    EXPECT_TRUE(scanned) << "the scan closes a matching window while About is open";
     EXPECT_TRUE(closedByEnter) << "the focus is on OK";
     EXPECT_TRUE(::IsWindowEnabled(form.Handle()));
     EXPECT_TRUE(form.Timer1.Enabled()) << "the scan keeps running";
@@ -157,9 +129,8 @@ TEST_F(Form1Test, AboutButtonOpensTheWindowModallyAndEnterClosesIt) {
 TEST_F(Form1Test, AboutFromTheTrayMenuIsCentredTheCloseBoxClosesItAndTheIconWaits) {
     HWND about = nullptr;
     bool chose = false, centred = false, prompt = true, stayedHidden = false, menuStayedShut = false;
-    std::thread user([&] {
-        const UnblockOnExit unblock(form.Handle());
-        if (!(chose = ChooseFromOpenMenu(form.mnuPopUp.Handle(), Form1::kMnuAbout))) return;
+    WhileUser([&] { SendTrayEvent(WM_RBUTTONUP); }, [&] {
+        if (!(chose = ChooseFromOpenMenu(kMenuAbout))) return;
         if (!(about = WaitForDialog(form.Handle()))) return;
         centred = IsCentred(about);
         // Opened from the menu, the About window holds the notification being handled: the icon does nothing.
@@ -167,11 +138,9 @@ TEST_F(Form1Test, AboutFromTheTrayMenuIsCentredTheCloseBoxClosesItAndTheIconWait
             prompt &= SendPromptly(form.Picture1.Handle(), WM_MOUSEMOVE, event);
         }
         stayedHidden = !Visible();
-        menuStayedShut = FindVisibleWindow(L"#32768") == nullptr;
+        menuStayedShut = FindTopLevel({.windowClass = kMenuClass}) == nullptr;
         ::PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
-    SendTrayEvent(WM_RBUTTONUP);
-    user.join();
 
     ASSERT_TRUE(chose);
     ASSERT_NE(about, nullptr);

@@ -4,36 +4,23 @@
 
 #include <string>
 
+#include "platform/ansi_text.h"
 #include "platform/file_access.h"
 #include "platform/win_handle.h"
+#include "support/temp_files.h"
 
-namespace quellix {
+namespace quellix::test {
 namespace {
 
-// A fresh folder under the temporary folder, emptied and removed afterwards.
+// Two files in a fresh folder of their own.
 class AtomicFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH]{};
-        ASSERT_NE(::GetTempPathA(MAX_PATH, temp), 0u);
-        folder_ = std::string(temp) + "quellix-atomic-" + std::to_string(::GetCurrentProcessId());
-        ::CreateDirectoryA(folder_.c_str(), nullptr);
-        target_ = Path("target.txt");
-        source_ = Path("source.txt");
-    }
-    void TearDown() override {
-        for (const std::string& path : {target_, source_}) {
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileA(path.c_str());
-        }
-        ::RemoveDirectoryA(folder_.c_str());
-    }
-    std::string Path(const char* name) const { return folder_ + "\\" + name; }
     static bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
     static void Write(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteCompleteFile(path, bytes)); }
     static std::string Read(const std::string& path) { return ReadWholeFile(path).value_or("<missing>"); }
 
-    std::string folder_, target_, source_;
+    TempFolder folder_{L"quellix-atomic"};
+    const std::string target_ = ToAnsi(folder_.Path(L"target.txt")), source_ = ToAnsi(folder_.Path(L"source.txt"));
 };
 
 // Bytes that differ at every position, so a dropped or repeated chunk shows.
@@ -132,7 +119,7 @@ TEST_F(AtomicFileTest, RefusedMoveKeepsTheTargetAndRemovesTheSource) {
 TEST_F(AtomicFileTest, RelativePathsAreResolvedAgainstTheCurrentFolder) {
     char previous[MAX_PATH]{};
     ASSERT_NE(::GetCurrentDirectoryA(MAX_PATH, previous), 0u);
-    ASSERT_TRUE(::SetCurrentDirectoryA(folder_.c_str()));
+    ASSERT_TRUE(::SetCurrentDirectoryW(folder_.Path().c_str()));
     const bool written = WriteCompleteFile("source.txt", "relative\r\n");
     const bool moved = MoveFileIntoPlace("source.txt", "target.txt");
     ::SetCurrentDirectoryA(previous);
@@ -143,4 +130,4 @@ TEST_F(AtomicFileTest, RelativePathsAreResolvedAgainstTheCurrentFolder) {
 }
 
 }  // namespace
-}  // namespace quellix
+}  // namespace quellix::test

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,42 +15,18 @@
 #include "dialogs/center_form.h"
 #include "dialogs/frm_add.h"
 #include "dialogs/frm_edit.h"
-#include "keyword_sandbox.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/message_box.h"
-#include "platform/message_loop.h"
 #include "platform/screen.h"
+#include "support/temp_files.h"
+#include "support/wait.h"
+#include "support/window_lookup.h"
 
-namespace quellix {
+namespace quellix::test {
 namespace {
 
-using test::KeywordSandbox;
-
-// Runs this thread's messages, keyboard navigation included, until done() holds or the time runs out.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-    const DWORD start = ::GetTickCount();
-    MSG msg{};
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs) return false;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchUiMessage(msg);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void PressKey(HWND hwnd, WPARAM key) {
-    ::PostMessageW(hwnd, WM_KEYDOWN, key, 1);
-    ::PostMessageW(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-}
-
 void Click(const Control& button) { ::SendMessageW(button.Handle(), BM_CLICK, 0, 0); }
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t cls[64]{};
-    ::GetClassNameW(hwnd, cls, 64);
-    return cls;
-}
 
 // Stands in for the main window: the owner, its list and its scan timer.
 class OwnerForm : public Form {
@@ -76,25 +53,12 @@ struct SeenMessage {
 
 BOOL CALLBACK ReadMessageBoxChild(HWND child, LPARAM param) {
     auto* seen = reinterpret_cast<SeenMessage*>(param);
-    if (ClassOf(child) == L"Button") ++seen->buttons;
-    if (ClassOf(child) != L"Static") return TRUE;
-    if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    if (ClassName(child) == L"Button") ++seen->buttons;
+    if (ClassName(child) == L"Static" && (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
         const auto icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
         seen->stopIcon = icon && icon == ::LoadIconW(nullptr, IDI_HAND);
-        return TRUE;
     }
-    wchar_t text[256]{};
-    ::GetWindowTextW(child, text, 256);
-    if (text[0]) seen->text = text;
     return TRUE;
-}
-
-BOOL CALLBACK FindOwnMessageBox(HWND hwnd, LPARAM param) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd) || ClassOf(hwnd) != L"#32770") return TRUE;
-    *reinterpret_cast<HWND*>(param) = hwnd;
-    return FALSE;
 }
 
 class MessageBoxWatcher {
@@ -113,13 +77,8 @@ public:
 private:
     void Watch() {
         while (!stop_) {
-            HWND box = nullptr;
-            ::EnumWindows(&FindOwnMessageBox, reinterpret_cast<LPARAM>(&box));
-            if (box) {
-                SeenMessage seen;
-                wchar_t caption[128]{};
-                ::GetWindowTextW(box, caption, 128);
-                seen.caption = caption;
+            if (const HWND box = FindTopLevel({.windowClass = kMessageBoxClass})) {
+                SeenMessage seen{WindowText(box), MessageBoxText(box)};
                 ::EnumChildWindows(box, &ReadMessageBoxChild, reinterpret_cast<LPARAM>(&seen));
                 {
                     std::lock_guard<std::mutex> lock(mutex_);
@@ -155,7 +114,7 @@ protected:
     static void ShowAndActivate(Form& dialog, HWND owner) {
         ASSERT_TRUE(dialog.Load(owner));
         dialog.Show();
-        EXPECT_TRUE(PumpUntil([&] { return ::GetActiveWindow() == dialog.Handle(); }));
+        EXPECT_TRUE(WaitUntil([&] { return ::GetActiveWindow() == dialog.Handle(); }, kGenerous, Pump::Forms));
     }
 
     void SelectKeywords(std::initializer_list<const wchar_t*> entries, int selected) {
@@ -163,39 +122,33 @@ protected:
         owner.lstKeyword.SetListIndex(selected);
     }
 
+    // Escape in the text box closes and writes nothing; Enter presses OK.
+    void EscapeThenEnter(const Form& dialog, const Control& box) {
+        const std::optional<std::string> before = files.keywords.Read();
+        PressKeys(box.Handle(), {VK_ESCAPE});
+        PumpFor(300, Pump::Forms);
+        EXPECT_TRUE(dialog.IsLoaded()) << "Escape closes nothing";
+        EXPECT_EQ(files.keywords.Read(), before);
+        PressKeys(box.Handle(), {VK_RETURN});
+        EXPECT_TRUE(WaitUntil([&] { return !dialog.IsLoaded(); }, kGenerous, Pump::Forms)) << "Enter presses OK";
+    }
+
+    // OK with a blank text shows one stop message and keeps the dialog open with the text as typed.
+    static void ExpectRefusedAsBlank(const Form& dialog, Control& box, const Control& ok, const wchar_t* blank,
+                                     const wchar_t* message) {
+        {
+            MessageBoxWatcher watcher;
+            box.SetText(blank);
+            Click(ok);
+            ExpectOneStopMessage(watcher, message);
+        }
+        EXPECT_TRUE(dialog.IsLoaded());
+        EXPECT_EQ(box.Text(), blank);
+    }
+
     KeywordSandbox files;
     OwnerForm owner;
 };
-
-struct ExpectedControl {
-    const Control& control;
-    const wchar_t* windowClass;
-    const wchar_t* text;
-    TwipsRect twips;
-};
-
-void ExpectLayout(const Form& dialog, int clientWidth, int clientHeight, const std::vector<ExpectedControl>& controls) {
-    RECT client{};
-    ::GetClientRect(dialog.Handle(), &client);
-    EXPECT_EQ(client.right, TwipsToPixels(clientWidth));
-    EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight));
-    const LONG style = ::GetWindowLongW(dialog.Handle(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_THICKFRAME);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-    EXPECT_TRUE(::GetWindowLongW(dialog.Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW) << "a taskbar button of its own";
-    for (const ExpectedControl& c : controls) {
-        RECT r{};
-        ::GetWindowRect(c.control.Handle(), &r);
-        ::MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(ClassOf(c.control.Handle()), c.windowClass) << c.text;
-        EXPECT_EQ(c.control.Text(), c.text);
-        EXPECT_EQ(r.left, TwipsToPixels(c.twips.left)) << c.text;
-        EXPECT_EQ(r.top, TwipsToPixels(c.twips.top)) << c.text;
-        EXPECT_EQ(r.right - r.left, TwipsToPixels(c.twips.width)) << c.text;
-        EXPECT_EQ(r.bottom - r.top, TwipsToPixels(c.twips.height)) << c.text;
-    }
-}
 
 void ExpectDefaultButton(const Form& dialog, const Button& button) {
     EXPECT_EQ(LOWORD(::SendMessageW(dialog.Handle(), DM_GETDEFID, 0, 0)), button.Id());
@@ -218,10 +171,10 @@ TEST_F(DialogsTest, AddDialogLayout) {
     frmAdd dialog;
     ASSERT_TRUE(dialog.Load(owner.Handle()));
     EXPECT_EQ(dialog.Caption(), L"Enter title keywords of popup window");
-    ExpectLayout(dialog, 4710, 1230,
-                 {{dialog.cmdCancel, L"Button", L"&Cancel", {3240, 720, 1215, 360}},
-                  {dialog.txtTitle, L"Edit", L"", {0, 120, 4455, 375}},
-                  {dialog.cmdOK, L"Button", L"&OK", {1800, 720, 1215, 360}}});
+    ExpectLayout(dialog.Handle(), 4710, 1230,
+                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 720, 1215, 360}},
+                  {dialog.txtTitle.Handle(), L"Edit", L"", {0, 120, 4455, 375}},
+                  {dialog.cmdOK.Handle(), L"Button", L"&OK", {1800, 720, 1215, 360}}});
     EXPECT_GT(::SendMessageW(dialog.txtTitle.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
     ExpectDefaultButton(dialog, dialog.cmdOK);
     ExpectCentred(dialog.Handle());
@@ -232,10 +185,10 @@ TEST_F(DialogsTest, EditDialogLayoutAndCaption) {
     frmEdit dialog(owner.lstKeyword);
     ASSERT_TRUE(dialog.Load(owner.Handle()));
     EXPECT_EQ(dialog.Caption(), L"Change 'it's' to");
-    ExpectLayout(dialog, 4680, 1065,
-                 {{dialog.cmdCancel, L"Button", L"&Cancel", {3240, 600, 1215, 360}},
-                  {dialog.cmdOk, L"Button", L"&OK", {1800, 600, 1215, 360}},
-                  {dialog.txtEdit, L"Edit", L"", {0, 0, 4455, 375}}});
+    ExpectLayout(dialog.Handle(), 4680, 1065,
+                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 600, 1215, 360}},
+                  {dialog.cmdOk.Handle(), L"Button", L"&OK", {1800, 600, 1215, 360}},
+                  {dialog.txtEdit.Handle(), L"Edit", L"", {0, 0, 4455, 375}}});
     EXPECT_GT(::SendMessageW(dialog.txtEdit.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
     ExpectDefaultButton(dialog, dialog.cmdOk);
     ExpectCentred(dialog.Handle());
@@ -265,33 +218,20 @@ TEST_F(DialogsTest, AddDialogTakesTypingAndEnterButNotEscape) {
     EXPECT_EQ(::GetFocus(), dialog.txtTitle.Handle()) << "the focus goes to the text box, not to OK";
 
     dialog.txtTitle.SetText(L"casino");
-    PressKey(dialog.txtTitle.Handle(), VK_ESCAPE);
-    PumpUntil([] { return false; }, 300);
-    EXPECT_TRUE(dialog.IsLoaded()) << "Escape closes nothing";
-    EXPECT_FALSE(files.Keywords());
-
-    PressKey(dialog.txtTitle.Handle(), VK_RETURN);
-    EXPECT_TRUE(PumpUntil([&] { return !dialog.IsLoaded(); })) << "Enter presses OK";
-    EXPECT_EQ(files.Keywords(), "casino\r\n");
+    EscapeThenEnter(dialog, dialog.txtTitle);
+    EXPECT_EQ(files.keywords.Read(), "casino\r\n");
 }
 
 TEST_F(DialogsTest, AddDialogRefusesBlanksOnlyAndKeepsTheText) {
     frmAdd dialog;
     ShowAndActivate(dialog, owner.Handle());
-    {
-        MessageBoxWatcher watcher;
-        dialog.txtTitle.SetText(L"   ");
-        Click(dialog.cmdOK);
-        ExpectOneStopMessage(watcher, L"Title can't be blank!");
-    }
-    EXPECT_TRUE(dialog.IsLoaded());
-    EXPECT_EQ(dialog.txtTitle.Text(), L"   ");
-    EXPECT_FALSE(files.Keywords());
+    ExpectRefusedAsBlank(dialog, dialog.txtTitle, dialog.cmdOK, L"   ", L"Title can't be blank!");
+    EXPECT_FALSE(files.keywords.Read());
 
     dialog.txtTitle.SetText(L"\t");
     Click(dialog.cmdOK);
     EXPECT_FALSE(dialog.IsLoaded()) << "a text of tabs is not blank";
-    EXPECT_EQ(files.Keywords(), "\t\r\n");
+    EXPECT_EQ(files.keywords.Read(), "\t\r\n");
 }
 
 TEST_F(DialogsTest, AddDialogCancelAndCloseBoxWriteNothing) {
@@ -305,12 +245,12 @@ TEST_F(DialogsTest, AddDialogCancelAndCloseBoxWriteNothing) {
         dialog.txtTitle.SetText(L"casino");
         close(dialog);
         EXPECT_FALSE(dialog.IsLoaded());
-        EXPECT_FALSE(files.Keywords());
+        EXPECT_FALSE(files.keywords.Read());
     }
 }
 
 TEST_F(DialogsTest, EditDialogReplacesEveryEqualFieldOnEnter) {
-    files.WriteKeywords("abc\r\nx\r\nabc\r\nabc\r\n");
+    files.keywords.Write("abc\r\nx\r\nabc\r\nabc\r\n");
     SelectKeywords({L"abc", L"x", L"abc", L"abc"}, 2);
     owner.Timer1.SetEnabled(false);
     frmEdit dialog(owner.lstKeyword);
@@ -319,49 +259,37 @@ TEST_F(DialogsTest, EditDialogReplacesEveryEqualFieldOnEnter) {
     EXPECT_EQ(dialog.txtEdit.Text(), L"") << "the old keyword is only in the caption";
 
     dialog.txtEdit.SetText(L"def");
-    PressKey(dialog.txtEdit.Handle(), VK_ESCAPE);
-    PumpUntil([] { return false; }, 300);
-    EXPECT_TRUE(dialog.IsLoaded()) << "Escape closes nothing";
-
-    PressKey(dialog.txtEdit.Handle(), VK_RETURN);
-    EXPECT_TRUE(PumpUntil([&] { return !dialog.IsLoaded(); })) << "Enter presses OK";
-    EXPECT_EQ(files.Keywords(), "def\r\nx\r\ndef\r\ndef\r\n");
+    EscapeThenEnter(dialog, dialog.txtEdit);
+    EXPECT_EQ(files.keywords.Read(), "def\r\nx\r\ndef\r\ndef\r\n");
     EXPECT_FALSE(owner.Timer1.Enabled()) << "the opener, not the dialog, resumes the scan";
 }
 
 TEST_F(DialogsTest, EditDialogRefusesBlanksAndCancelWritesNothing) {
     const std::string keywords = "abc\r\nx\r\n";
-    files.WriteKeywords(keywords);
+    files.keywords.Write(keywords);
     SelectKeywords({L"abc", L"x"}, 0);
     frmEdit dialog(owner.lstKeyword);
     ShowAndActivate(dialog, owner.Handle());
-    {
-        MessageBoxWatcher watcher;
-        dialog.txtEdit.SetText(L" ");
-        Click(dialog.cmdOk);
-        ExpectOneStopMessage(watcher, L"Window title can not be blank!");
-    }
-    EXPECT_TRUE(dialog.IsLoaded());
-    EXPECT_EQ(dialog.txtEdit.Text(), L" ");
+    ExpectRefusedAsBlank(dialog, dialog.txtEdit, dialog.cmdOk, L" ", L"Window title can not be blank!");
 
     dialog.txtEdit.SetText(L"def");
     Click(dialog.cmdCancel);
     EXPECT_FALSE(dialog.IsLoaded());
-    EXPECT_EQ(files.Keywords(), keywords);
+    EXPECT_EQ(files.keywords.Read(), keywords);
 }
 
 // Should the list be rebuilt behind the open dialog, its selection is gone; the keyword the caption names is still
 // the one replaced, rather than every empty field.
 TEST_F(DialogsTest, EditDialogReplacesTheCaptionedKeywordWhenTheSelectionIsGone) {
-    files.WriteKeywords("abc\r\n\r\nx\r\n");
+    files.keywords.Write("abc\r\n\r\nx\r\n");
     SelectKeywords({L"abc", L"", L"x"}, 0);
     frmEdit dialog(owner.lstKeyword);
     ShowAndActivate(dialog, owner.Handle());
     owner.lstKeyword.SetListIndex(-1);
     dialog.txtEdit.SetText(L"def");
     Click(dialog.cmdOk);
-    EXPECT_EQ(files.Keywords(), "def\r\n\r\nx\r\n");
+    EXPECT_EQ(files.keywords.Read(), "def\r\n\r\nx\r\n");
 }
 
 }  // namespace
-}  // namespace quellix
+}  // namespace quellix::test

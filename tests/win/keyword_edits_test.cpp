@@ -8,12 +8,10 @@
 #include "keywords/keyword_paths.h"
 #include "platform/ansi_text.h"
 #include "platform/win_handle.h"
-#include "keyword_sandbox.h"
+#include "support/temp_files.h"
 
-namespace quellix {
+namespace quellix::test {
 namespace {
-
-using test::KeywordSandbox;
 
 class KeywordEditsTest : public ::testing::Test {
 protected:
@@ -22,12 +20,12 @@ protected:
 
 TEST_F(KeywordEditsTest, AppendWritesTheTextAsTypedAndCreatesTheFile) {
     AppendKeyword(L"casino");
-    EXPECT_EQ(files.Keywords(), "casino\r\n");
+    EXPECT_EQ(files.keywords.Read(), "casino\r\n");
     AppendKeyword(L"casino");
     AppendKeyword(L"  a, b ");
     AppendKeyword(L"\t");
-    EXPECT_EQ(files.Keywords(), "casino\r\ncasino\r\n  a, b \r\n\t\r\n");
-    EXPECT_FALSE(files.ScratchExists());
+    EXPECT_EQ(files.keywords.Read(), "casino\r\ncasino\r\n  a, b \r\n\t\r\n");
+    EXPECT_FALSE(files.scratch.Exists());
 }
 
 // Appending after a last line without a line end must not join the new keyword to the old one.
@@ -43,9 +41,9 @@ TEST_F(KeywordEditsTest, AppendAfterAnUnfinishedLastLineStartsANewLine) {
         {"", "poker\r\n"},
     };
     for (const auto& c : cases) {
-        files.WriteKeywords(c.file);
+        files.keywords.Write(c.file);
         AppendKeyword(L"poker");
-        EXPECT_EQ(files.Keywords(), c.expected) << testing::PrintToString(std::string(c.file));
+        EXPECT_EQ(files.keywords.Read(), c.expected) << testing::PrintToString(std::string(c.file));
     }
 }
 
@@ -64,38 +62,38 @@ TEST_F(KeywordEditsTest, RewritesPutEveryFieldOnALineAndTouchOnlyEqualFields) {
         {"only\r\n", [] { DeleteKeyword(L"only"); }, ""},
     };
     for (const auto& c : cases) {
-        files.WriteKeywords(c.file);
+        files.keywords.Write(c.file);
         c.edit();
-        EXPECT_EQ(files.Keywords(), c.expected) << testing::PrintToString(std::string(c.file));
-        EXPECT_FALSE(files.ScratchExists());
+        EXPECT_EQ(files.keywords.Read(), c.expected) << testing::PrintToString(std::string(c.file));
+        EXPECT_FALSE(files.scratch.Exists());
     }
 }
 
 // List entries are wide text made from the file's ANSI bytes; the edit must find those same bytes again.
 TEST_F(KeywordEditsTest, WideEntriesMatchTheirAnsiBytes) {
     const std::string accented = "caf\xe9";
-    files.WriteKeywords(accented + "\r\nplain\r\n" + accented + "\r\n");
+    files.keywords.Write(accented + "\r\nplain\r\n" + accented + "\r\n");
     const std::wstring entry = FromAnsi(accented);
     ASSERT_EQ(ToAnsi(entry), accented) << "the test needs a code page that holds this character";
     ReplaceKeyword(entry, L"tea");
-    EXPECT_EQ(files.Keywords(), "tea\r\nplain\r\ntea\r\n");
+    EXPECT_EQ(files.keywords.Read(), "tea\r\nplain\r\ntea\r\n");
     DeleteKeyword(L"plain");
-    EXPECT_EQ(files.Keywords(), "tea\r\ntea\r\n");
+    EXPECT_EQ(files.keywords.Read(), "tea\r\ntea\r\n");
 }
 
 TEST_F(KeywordEditsTest, RewriteOfAMissingFileCreatesNothing) {
     ReplaceKeyword(L"abc", L"def");
     DeleteKeyword(L"abc");
-    EXPECT_FALSE(KeywordSandbox::Exists(KeywordFilePath()));
-    EXPECT_FALSE(files.ScratchExists());
+    EXPECT_FALSE(files.keywords.Exists());
+    EXPECT_FALSE(files.scratch.Exists());
 }
 
 TEST_F(KeywordEditsTest, LeftoverScratchFileDoesNoHarm) {
-    KeywordSandbox::Write(ScratchFilePath(), std::string(5000, 'z'));
-    files.WriteKeywords("abc\r\nx\r\n");
+    files.scratch.Write(std::string(5000, 'z'));
+    files.keywords.Write("abc\r\nx\r\n");
     DeleteKeyword(L"abc");
-    EXPECT_EQ(files.Keywords(), "x\r\n");
-    EXPECT_FALSE(files.ScratchExists());
+    EXPECT_EQ(files.keywords.Read(), "x\r\n");
+    EXPECT_FALSE(files.scratch.Exists());
 }
 
 // Whatever step fails, the keyword file keeps its complete old content and no scratch file is left behind.
@@ -106,15 +104,16 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
         DeleteKeyword(L"x");
     };
 
-    files.WriteKeywords(old);
+    files.keywords.Write(old);
     ASSERT_TRUE(::SetFileAttributesA(KeywordFilePath().c_str(), FILE_ATTRIBUTE_READONLY));
     bothEdits();
     AppendKeyword(L"more");
-    EXPECT_EQ(files.Keywords(), old) << "read-only keyword file";
-    EXPECT_FALSE(files.ScratchExists()) << "read-only keyword file";
-    KeywordSandbox::Clear();
+    EXPECT_EQ(files.keywords.Read(), old) << "read-only keyword file";
+    EXPECT_FALSE(files.scratch.Exists()) << "read-only keyword file";
+    files.keywords.Remove();
+    files.scratch.Remove();
 
-    files.WriteKeywords(old);
+    files.keywords.Write(old);
     {
         // Readable, but the holder does not let it be replaced.
         FileHandle holder(::CreateFileA(KeywordFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -122,8 +121,8 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
         ASSERT_TRUE(holder);
         bothEdits();
     }
-    EXPECT_EQ(files.Keywords(), old) << "keyword file held open";
-    EXPECT_FALSE(files.ScratchExists()) << "keyword file held open";
+    EXPECT_EQ(files.keywords.Read(), old) << "keyword file held open";
+    EXPECT_FALSE(files.scratch.Exists()) << "keyword file held open";
 
     {
         FileHandle holder(::CreateFileA(KeywordFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
@@ -131,24 +130,24 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
         ASSERT_TRUE(holder);
         bothEdits();
     }
-    EXPECT_EQ(files.Keywords(), old) << "keyword file unreadable";
-    EXPECT_FALSE(files.ScratchExists()) << "keyword file unreadable";
+    EXPECT_EQ(files.keywords.Read(), old) << "keyword file unreadable";
+    EXPECT_FALSE(files.scratch.Exists()) << "keyword file unreadable";
 
     ASSERT_TRUE(::CreateDirectoryA(ScratchFilePath().c_str(), nullptr));
     bothEdits();
-    EXPECT_EQ(files.Keywords(), old) << "scratch file not creatable";
+    EXPECT_EQ(files.keywords.Read(), old) << "scratch file not creatable";
     EXPECT_TRUE(::GetFileAttributesA(ScratchFilePath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    KeywordSandbox::Remove(ScratchFilePath());
+    files.scratch.Remove();
 
-    KeywordSandbox::Write(ScratchFilePath(), "someone else's");
+    files.scratch.Write("someone else's");
     {
         FileHandle holder(::CreateFileA(ScratchFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                         nullptr));
         ASSERT_TRUE(holder);
         bothEdits();
     }
-    EXPECT_EQ(files.Keywords(), old) << "scratch file held open";
+    EXPECT_EQ(files.keywords.Read(), old) << "scratch file held open";
 }
 
 }  // namespace
-}  // namespace quellix
+}  // namespace quellix::test

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "scanner/scan_walk.h"
-#include "win/test_files.h"
+#include "support/temp_files.h"
 
-namespace quellix {
+namespace quellix::test {
 namespace {
 
 // A top-level window of the test; created last, it is the top of the Z order.
@@ -34,7 +34,7 @@ protected:
     }
     void Keywords(const std::string& bytes) { file_.Write(bytes); }
 
-    TempFile file_{"scan-keywords.zap"};
+    TempFile file_{BesideTheExe("scan-keywords.zap")};
 };
 
 TEST_F(ScanTest, MatchesKeywordsAnywhereInTheTitleIgnoringCase) {
@@ -111,4 +111,4 @@ TEST_F(ScanTest, QuotedKeywordsKeepTheirCommas) {
 }
 
 }  // namespace
-}  // namespace quellix
+}  // namespace quellix::test

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "tray/main_window_hook.h"
-#include "tray_test_support.h"
+#include "support/form1_fixture.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {
@@ -87,7 +88,7 @@ TEST_F(HookTest, PassesEveryMessageOnUnchangedAndReturnsItsResult) {
 TEST_F(HookTest, HotKeyShowsAndRaisesTheWindowAndStillReachesIt) {
     Hook();
     ::PostMessageW(window, WM_HOTKEY, 5, MAKELPARAM(MOD_CONTROL, 'Q'));
-    ASSERT_TRUE(WaitFor([&] { return !received.empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !received.empty(); }, kGenerous, Pump::Forms));
     EXPECT_TRUE(Visible());
     EXPECT_EQ(::GetForegroundWindow(), window);
     EXPECT_EQ(received[0].msg, static_cast<UINT>(WM_HOTKEY));

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "tray/main_window_hook.h"
-#include "tray_test_support.h"
+#include "support/form1_fixture.h"
+#include "support/user_actions.h"
 
 namespace quellix::test {
 namespace {
@@ -19,12 +20,6 @@ std::uint32_t U32At(const NOTIFYICONDATAA& record, std::size_t offset) {
     std::uint32_t value = 0;
     std::memcpy(&value, reinterpret_cast<const unsigned char*>(&record) + offset, sizeof(value));
     return value;
-}
-
-// The icon is in the notification area exactly when the shell lets the record modify it.
-bool IconPresent(const NOTIFYICONDATAA& record) {
-    NOTIFYICONDATAA copy = record;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &copy) != FALSE;
 }
 
 // Exposes the unload step so it can run while the window still exists.
@@ -58,28 +53,26 @@ TEST_F(Form1Test, TrayRecordHoldsTheFirstFormFields) {
 
 TEST_F(Form1Test, IconIsAddedAtLoadAndStaysWhileHiddenOrShown) {
     EXPECT_FALSE(Visible());
-    EXPECT_TRUE(IconPresent(form.TrayIconData));
+    EXPECT_TRUE(TrayIconPresent(form.Picture1.Handle()));
     form.Show();
-    EXPECT_TRUE(IconPresent(form.TrayIconData));
+    EXPECT_TRUE(TrayIconPresent(form.Picture1.Handle()));
     ::SendMessageW(form.Command1.Handle(), BM_CLICK, 0, 0);
     EXPECT_FALSE(Visible()) << "Hide hides the window";
-    EXPECT_TRUE(IconPresent(form.TrayIconData));
+    EXPECT_TRUE(TrayIconPresent(form.Picture1.Handle()));
 }
 
 TEST_F(Form1Test, TaskbarCreatedBringsTheIconBack) {
     NOTIFYICONDATAA record = form.TrayIconData;
     ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &record));  // as a restarting shell loses it
-    ASSERT_FALSE(IconPresent(form.TrayIconData));
+    ASSERT_FALSE(TrayIconPresent(form.Picture1.Handle()));
 
     const UINT taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
     ASSERT_NE(taskbarCreated, 0u);
     ::SendMessageTimeoutW(HWND_BROADCAST, taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return IconPresent(form.TrayIconData); }));
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(form.Picture1.Handle()); }, kGenerous, Pump::Forms));
 }
 
 TEST(Form1Unload, RemovesTheIconAndThenTheSubclass) {
-    HookInstalled = false;  // see Form1Test::SetUp
-    PrevWindowProc = nullptr;
     ExposedForm1 form;
     ASSERT_TRUE(form.Load());
     ASSERT_TRUE(HookInstalled);
@@ -87,7 +80,7 @@ TEST(Form1Unload, RemovesTheIconAndThenTheSubclass) {
     const LONG_PTR subclassed = ::GetWindowLongPtrA(form.Handle(), GWLP_WNDPROC);
 
     form.Form_Unload();
-    EXPECT_FALSE(IconPresent(form.TrayIconData)) << "removed while its window still exists";
+    EXPECT_FALSE(TrayIconPresent(form.Picture1.Handle())) << "removed while its window still exists";
     EXPECT_FALSE(HookInstalled);
     EXPECT_NE(::GetWindowLongPtrA(form.Handle(), GWLP_WNDPROC), subclassed);
     ::SendMessageW(form.Handle(), WM_HOTKEY, 0, 0);

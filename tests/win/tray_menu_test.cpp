@@ -5,9 +5,11 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 
-#include "tray_test_support.h"
+#include "support/form1_fixture.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {
@@ -30,17 +32,21 @@ TEST_F(Form1Test, TrayMenuHasItsFiveItemsWithShowAsTheDefault) {
     EXPECT_EQ(::GetMenu(form.Handle()), nullptr) << "no menu bar";
 }
 
-TEST_F(Form1Test, DoubleClickShowsTheWindowAndBringsItToTheFront) {
-    SendTrayEvent(WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(Visible());
-    EXPECT_EQ(::GetForegroundWindow(), form.Handle());
+// The hot key reaches the window through the subclass the load step installs.
+TEST_F(Form1Test, DoubleClickAndHotKeyShowTheWindowAndBringItToTheFront) {
+    const std::function<void()> ways[] = {[&] { SendTrayEvent(WM_LBUTTONDBLCLK); },
+                                          [&] { ::SendMessageW(form.Handle(), WM_HOTKEY, 1, 0); }};
+    for (const auto& showUp : ways) {
+        form.Hide();
+        showUp();
+        EXPECT_TRUE(Visible());
+        EXPECT_EQ(::GetForegroundWindow(), form.Handle());
 
-    const HWND other = ::CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 600, 600, 80, 40,
-                                         nullptr, nullptr, nullptr, nullptr);
-    ::SetForegroundWindow(other);
-    SendTrayEvent(WM_LBUTTONDBLCLK);
-    EXPECT_EQ(::GetForegroundWindow(), form.Handle()) << "also when it is already visible";
-    ::DestroyWindow(other);
+        const TestPopup other(L"Another program");
+        ::SetForegroundWindow(other.Handle());
+        showUp();
+        EXPECT_EQ(::GetForegroundWindow(), form.Handle()) << "also when it is already visible";
+    }
 }
 
 TEST_F(Form1Test, OtherMouseEventsDoNothing) {
@@ -50,10 +56,10 @@ TEST_F(Form1Test, OtherMouseEventsDoNothing) {
         for (const UINT event : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONDBLCLK}) {
             allPrompt &= SendPromptly(form.Picture1.Handle(), WM_MOUSEMOVE, event);  // a menu would hold it
         }
-        if (const HWND menu = FindVisibleWindow(L"#32768")) PostKey(menu, VK_ESCAPE);
+        if (const HWND menu = FindTopLevel({.windowClass = kMenuClass})) PressKeys(menu, {VK_ESCAPE});
         done = true;
     });
-    WaitFor([&] { return done.load(); }, true, 30000);
+    WaitUntil([&] { return done.load(); }, 30000, Pump::Forms);
     shell.join();
     EXPECT_TRUE(allPrompt);
     EXPECT_FALSE(Visible());
@@ -67,25 +73,23 @@ TEST_F(Form1Test, RightButtonUpOpensTheMenuAtTheMouseAndDropsNotificationsMeanwh
     HWND menuWindow = nullptr, foreground = nullptr;
     RECT menuRect{};
     bool nestedPrompt = false, hiddenAfterNested = false;
-    std::thread user([&] {
-        const UnblockOnExit unblock(form.Handle());
+    // The notification returns when the menu has closed.
+    WhileUser([&] { SendTrayEvent(WM_RBUTTONUP); }, [&] {
         if (!(menuWindow = WaitForMenu())) return;
         ::GetWindowRect(menuWindow, &menuRect);
         foreground = ::GetForegroundWindow();
         // A double-click while the menu is open is dropped, not queued for later.
         nestedPrompt = SendPromptly(form.Picture1.Handle(), WM_MOUSEMOVE, WM_LBUTTONDBLCLK);
         hiddenAfterNested = !Visible();
-        PostKey(menuWindow, VK_ESCAPE);
+        PressKeys(menuWindow, {VK_ESCAPE});
     });
-    SendTrayEvent(WM_RBUTTONUP);  // returns when the menu has closed
-    user.join();
 
     ASSERT_NE(menuWindow, nullptr);
     EXPECT_LE(std::abs(menuRect.left - 300) + std::abs(menuRect.top - 400), 4);
     EXPECT_EQ(foreground, form.Handle()) << "the menu's owner is made the foreground window first";
     EXPECT_TRUE(nestedPrompt);
     EXPECT_TRUE(hiddenAfterNested);
-    WaitFor([] { return false; }, true, 100);
+    PumpFor(100, Pump::Forms);
     EXPECT_FALSE(Visible()) << "Escape chose nothing, and the dropped double-click stays lost";
 
     SendTrayEvent(WM_LBUTTONDBLCLK);
@@ -93,16 +97,12 @@ TEST_F(Form1Test, RightButtonUpOpensTheMenuAtTheMouseAndDropsNotificationsMeanwh
 }
 
 TEST_F(Form1Test, MenuShowAndHideChangeOnlyTheWindow) {
-    for (const int item : {Form1::kMnuShow, Form1::kMnuHide}) {
+    for (const bool show : {true, false}) {
         bool chose = false;
-        std::thread user([&] {
-            const UnblockOnExit unblock(form.Handle());
-            chose = ChooseFromOpenMenu(form.mnuPopUp.Handle(), item);
-        });
-        SendTrayEvent(WM_RBUTTONUP);
-        user.join();
+        WhileUser([&] { SendTrayEvent(WM_RBUTTONUP); },
+                  [&] { chose = ChooseFromOpenMenu(show ? kMenuShow : kMenuHide); });
         ASSERT_TRUE(chose);
-        EXPECT_EQ(Visible(), item == Form1::kMnuShow);
+        EXPECT_EQ(Visible(), show);
     }
     EXPECT_TRUE(form.IsLoaded());
 }

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
-#include "tray_test_support.h"
+#include "support/form1_fixture.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {
@@ -15,11 +15,9 @@ TEST_F(Form1Test, WhileAboutIsOpenTheIconAndHotKeyRaiseItInstead) {
     HWND dialog = nullptr;
     bool prompt[3] = {}, mainStayedHidden = true, menuStayedShut = true;
     HWND foreground[3] = {};
-    std::thread user([&] {
-        const UnblockOnExit unblock(form.Handle());
+    WhileUser([&] { form.cmdAbout_Click(); }, [&] {
         if (!(dialog = WaitForDialog(form.Handle()))) return;
-        const HWND other = ::CreateWindowExW(0, L"STATIC", L"Another program", WS_POPUP | WS_VISIBLE, 600, 600, 80,
-                                             40, nullptr, nullptr, nullptr, nullptr);
+        const TestPopup other(L"Another program");
         const struct {
             HWND target;
             UINT msg;
@@ -28,20 +26,17 @@ TEST_F(Form1Test, WhileAboutIsOpenTheIconAndHotKeyRaiseItInstead) {
                        {form.Picture1.Handle(), WM_MOUSEMOVE, WM_RBUTTONUP},
                        {form.Handle(), WM_HOTKEY, 0}};
         for (int i = 0; i < 3; ++i) {
-            ::SetForegroundWindow(other);
+            ::SetForegroundWindow(other.Handle());
             prompt[i] = SendPromptly(actions[i].target, actions[i].msg, actions[i].lParam);
             foreground[i] = ::GetForegroundWindow();
             mainStayedHidden &= !Visible();
-            if (const HWND menu = FindVisibleWindow(L"#32768")) {
+            if (const HWND menu = FindTopLevel({.windowClass = kMenuClass})) {
                 menuStayedShut = false;
-                PostKey(menu, VK_ESCAPE);
+                PressKeys(menu, {VK_ESCAPE});
             }
         }
-        ::DestroyWindow(other);
         ::PostMessageW(dialog, WM_CLOSE, 0, 0);
     });
-    form.cmdAbout_Click();
-    user.join();
 
     ASSERT_NE(dialog, nullptr);
     for (int i = 0; i < 3; ++i) {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "e2e/e2e_support.h"
+#include "support/quellix_process.h"
 
 namespace {
 
-using quellix::e2e::QuellixExePath;
+using quellix::test::QuellixExePath;
 
 std::wstring VersionString(const std::vector<char>& block, const wchar_t* name) {
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;

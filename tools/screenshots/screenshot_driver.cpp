@@ -8,27 +8,23 @@
 #include <string>
 #include <vector>
 
-#include "e2e/e2e_support.h"
-#include "e2e/user_actions.h"
+#include "support/user_actions.h"
 #include "platform/win_handle.h"
 #include "screen_capture.h"
 
 namespace quellix::screenshots {
 namespace {
 
-using e2e::FindChild;
-using e2e::FindMessageBox;
-using e2e::FindTopLevel;
-using e2e::kGenerous;
-using e2e::Press;
-using e2e::PumpFor;
-using e2e::QuellixProcess;
-using e2e::WaitUntil;
+using test::FindChild;
+using test::kGenerous;
+using test::Press;
+using test::PumpFor;
+using test::QuellixProcess;
+using test::WaitUntil;
 
 constexpr DWORD kSettle = 600;      // lets a window that just appeared finish painting
 constexpr LONG kMargin = 10;        // desktop pixels kept around each window
 constexpr char kKeywords[] = "casino\r\nlottery winner\r\nFree  offer\r\nsurvey\r\n";
-constexpr wchar_t kAddCaption[] = L"Enter title keywords of popup window";
 constexpr wchar_t kEditCaption[] = L"Change 'casino' to";
 constexpr wchar_t kAboutCaption[] = L"Vorel Software";
 constexpr wchar_t kNoSelection[] = L"First select an entry to delete!";
@@ -51,18 +47,13 @@ RECT Around(HWND window) {
     return r;
 }
 
-void Select(const QuellixProcess& quellix, int index) {
-    ::SendMessageW(quellix.List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
 bool Gone(HWND window) {
     return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, kGenerous);
 }
 
 // A visible top-level window of the program, given time to paint; null when none came.
-HWND WaitForShown(DWORD pid, const std::wstring& caption, const std::wstring& windowClass = L"") {
-    HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopLevel(pid, caption, windowClass)) != nullptr; }, kGenerous);
+HWND WaitForShown(const test::WindowQuery& query) {
+    const HWND found = test::WaitForWindow(query);
     if (found) PumpFor(kSettle);
     return found;
 }
@@ -90,7 +81,7 @@ private:
 
 void MainWindow(const QuellixProcess& quellix, Album& album) {
     if (!quellix.ShowFromTray()) return album.Fail(L"the main window did not show from the tray");
-    Select(quellix, 1);
+    quellix.Select(1);
     PumpFor(kSettle);
     album.Take(L"main-window", Around(quellix.MainWindow()));
     Press(quellix.Button(L"&Hide"));
@@ -100,12 +91,13 @@ void MainWindow(const QuellixProcess& quellix, Album& album) {
 HWND OpenTrayMenu(const QuellixProcess& quellix, POINT at) {
     ::SetCursorPos(at.x, at.y);
     PumpFor(300);  // the move reaches the other process's view of the mouse a moment later
-    quellix.SendTrayEvent(WM_RBUTTONUP);
-    return WaitForShown(quellix.Pid(), L"", L"#32768");
+    const HWND menu = test::OpenTrayMenu(quellix);
+    if (menu) PumpFor(kSettle);
+    return menu;
 }
 
 bool CloseMenu(HWND menu) {
-    e2e::PressKeys(menu, {VK_ESCAPE});
+    test::PressKeys(menu, {VK_ESCAPE});
     return Gone(menu);
 }
 
@@ -141,9 +133,9 @@ void TrayMenu(const QuellixProcess& quellix, Album& album) {
 void TypedDialog(const QuellixProcess& quellix, Album& album, const wchar_t* button, const std::wstring& caption,
                  const std::wstring& typed, const wchar_t* name) {
     Press(quellix.Button(button));
-    const HWND dialog = WaitForShown(quellix.Pid(), caption);
+    const HWND dialog = WaitForShown({.pid = quellix.Pid(), .caption = caption.c_str()});
     if (!dialog) return album.Fail(L"no window \"" + caption + L"\" opened");
-    e2e::Type(e2e::TextBox(dialog), typed);
+    test::Type(test::TextBox(dialog), typed);
     PumpFor(kSettle);
     album.Take(name, Around(dialog));
     Press(FindChild(dialog, L"Button", L"&Cancel"));
@@ -152,14 +144,14 @@ void TypedDialog(const QuellixProcess& quellix, Album& album, const wchar_t* but
 
 void Dialogs(const QuellixProcess& quellix, Album& album) {
     if (!quellix.ShowFromTray()) return album.Fail(L"the main window did not show from the tray");
-    TypedDialog(quellix, album, L"&Add", kAddCaption, L"prize draw", L"add-dialog");
+    TypedDialog(quellix, album, L"&Add", test::kAddCaption, L"prize draw", L"add-dialog");
     // The list is reloaded and unselected after each dialog: choose the entry the Edit caption names.
     WaitUntil([&] { return !quellix.ListItems().empty(); }, kGenerous);
-    Select(quellix, 0);
+    quellix.Select(0);
     TypedDialog(quellix, album, L"&Edit", kEditCaption, L"casino bonus", L"edit-dialog");
 
     Press(quellix.Button(L"A&bout"));
-    const HWND about = WaitForShown(quellix.Pid(), kAboutCaption);
+    const HWND about = WaitForShown({.pid = quellix.Pid(), .caption = kAboutCaption});
     if (!about) return album.Fail(L"the About window did not open");
     album.Take(L"about-window", Around(about));
     Press(FindChild(about, L"Button", L"&OK"));
@@ -167,12 +159,11 @@ void Dialogs(const QuellixProcess& quellix, Album& album) {
 }
 
 void MessageBoxScene(const QuellixProcess& quellix, Album& album) {
-    Select(quellix, -1);
+    quellix.Select(-1);
     Press(quellix.Button(L"&Delete"));
-    HWND box = nullptr;
-    WaitUntil([&] { return (box = FindMessageBox(quellix.Pid())) != nullptr; }, kGenerous);
+    const HWND box = test::WaitForWindow({.pid = quellix.Pid(), .windowClass = test::kMessageBoxClass});
     if (!box) return album.Fail(L"Delete with nothing selected showed no message");
-    if (e2e::MessageBoxText(box) != kNoSelection) album.Fail(L"unexpected message: " + e2e::MessageBoxText(box));
+    if (test::MessageBoxText(box) != kNoSelection) album.Fail(L"unexpected message: " + test::MessageBoxText(box));
     PumpFor(kSettle);
     album.Take(L"message-box", Around(box));
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
@@ -184,7 +175,7 @@ int Run(const std::wstring& folder) {
     Album album(folder);
     QuellixProcess quellix{std::string(kKeywords)};
     if (!quellix.Started()) {
-        Note(L"could not start " + e2e::QuellixExePath());
+        Note(L"could not start " + test::QuellixExePath());
         return 1;
     }
     MainWindow(quellix, album);

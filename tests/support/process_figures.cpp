@@ -1,4 +1,4 @@
-#include "e2e/process_figures.h"
+#include "support/process_figures.h"
 
 #include <psapi.h>
 #include <winternl.h>
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace quellix::e2e {
+namespace quellix::test {
 namespace {
 
 // From the system's process list: Wine answers GetProcessHandleCount for another process with 0,
@@ -39,4 +39,4 @@ ProcessFigures MeasureProcess(HANDLE process) {
     return f;
 }
 
-}  // namespace quellix::e2e
+}  // namespace quellix::test

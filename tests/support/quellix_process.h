@@ -1,37 +1,24 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/win_handle.h"
+#include "support/temp_files.h"
 
 // Support for drivers that start the real quellix.exe and act on it through window messages, as a
 // user's clicks and keystrokes would.
-namespace quellix::e2e {
+namespace quellix::test {
 
 // The exe under test, from QUELLIX_EXE (a Unix path under Wine is reached through drive Z:).
 std::wstring QuellixExePath();
 
-// Pumps this thread's messages until done() holds or the time runs out; returns done().
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
-// Pumps this thread's messages for a while (to let ticks of the program under test pass).
-void PumpFor(DWORD ms);
-
-// The text of a window of any process (wide, through WM_GETTEXT with a timeout).
-std::wstring WindowText(HWND hwnd);
-std::wstring ClassName(HWND hwnd);
-// The first child of parent with the given class and text.
-HWND FindChild(HWND parent, const std::wstring& windowClass, const std::wstring& text);
-// A visible top-level window of the process with the given caption (and class, when given).
-HWND FindTopLevel(DWORD pid, const std::wstring& caption, const std::wstring& windowClass = L"");
-// The text of the static control of a message box (class #32770) of the process, or empty.
-std::wstring MessageBoxText(HWND box);
-// A visible message box of the process, or null.
-HWND FindMessageBox(DWORD pid);
+// Starts a program in the given folder; its process handle, or none.
+KernelHandle StartProgram(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
+                          DWORD* pid = nullptr);
 
 // A copy of quellix.exe in a fresh temporary folder, started with the given keyword file
 // (none when nullopt). Ends the process by its handle and removes the folder on destruction.
@@ -54,9 +41,11 @@ public:
     HWND Button(const std::wstring& caption) const;
     HWND List() const;
     std::vector<std::wstring> ListItems() const;
+    // Waits until the list shows these items.
+    bool ListShows(const std::vector<std::wstring>& items) const;
+    void Select(int index) const;
     bool MainWindowVisible() const { return ::IsWindowVisible(mainWindow_) != FALSE; }
 
-    std::wstring Folder() const { return folder_; }
     std::optional<std::string> ReadKeywordFile() const;
     void WriteKeywordFile(const std::string& bytes) const;
     bool FileExists(const wchar_t* name) const;
@@ -67,7 +56,7 @@ public:
     bool ShowFromTray() const;
 
 private:
-    std::wstring folder_;
+    TempFolder folder_{L"quellix-e2e"};
     KernelHandle process_;
     DWORD pid_ = 0;
     HWND mainWindow_ = nullptr;
@@ -112,4 +101,4 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-}  // namespace quellix::e2e
+}  // namespace quellix::test

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 // What another process holds: figures that Wine reports right, taken the way that works on both.
-namespace quellix::e2e {
+namespace quellix::test {
 
 struct ProcessFigures {
     DWORD handles = 0;
@@ -15,4 +15,4 @@ struct ProcessFigures {
 
 ProcessFigures MeasureProcess(HANDLE process);
 
-}  // namespace quellix::e2e
+}  // namespace quellix::test

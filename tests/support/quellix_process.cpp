@@ -1,0 +1,176 @@
+#include "support/quellix_process.h"
+
+#include <cstdlib>
+
+#include "support/temp_files.h"
+#include "support/window_lookup.h"
+
+namespace quellix::test {
+namespace {
+
+constexpr wchar_t kPopupClass[] = L"QuellixTestPopup";
+constexpr wchar_t kFormClass[] = L"QuellixForm";
+int g_closeCount = 0;  // the drivers are single-threaded: one counter orders every popup's close
+
+}  // namespace
+
+std::wstring QuellixExePath() {
+    const char* path = std::getenv("QUELLIX_EXE");
+    std::string text = path ? path : "quellix.exe";
+    if (!text.empty() && text[0] == '/') text = "Z:" + text;
+    for (char& c : text) {
+        if (c == '/') c = '\\';
+    }
+    return std::wstring(text.begin(), text.end());
+}
+
+KernelHandle StartProgram(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder,
+                          DWORD* pid) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &info)) {
+        return KernelHandle();
+    }
+    ::CloseHandle(info.hThread);
+    if (pid) *pid = info.dwProcessId;
+    return KernelHandle(info.hProcess);
+}
+
+QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile) {
+    const std::wstring exe = folder_.Path(L"quellix.exe");
+    if (!::CopyFileW(QuellixExePath().c_str(), exe.c_str(), FALSE)) return;
+    if (keywordFile) WriteKeywordFile(*keywordFile);
+    process_ = StartProgram(exe, L"", folder_.Path(), &pid_);
+    if (!process_) return;
+    ::WaitForInputIdle(process_.get(), 10000);
+    WaitUntil([&] {
+        return (mainWindow_ = FindTopLevel({.pid = pid_, .caption = L"Quellix", .windowClass = kFormClass,
+                                            .visibleOnly = false})) != nullptr;
+    });
+}
+
+QuellixProcess::~QuellixProcess() {
+    if (process_ && Running()) {
+        ::TerminateProcess(process_.get(), 1);
+        ::WaitForSingleObject(process_.get(), 10000);
+    }
+    process_.reset();  // the folder goes after it
+}
+
+bool QuellixProcess::Running() const {
+    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+bool QuellixProcess::WaitForExit(DWORD timeoutMs) {
+    return WaitUntil([&] { return !Running(); }, timeoutMs);
+}
+
+HWND QuellixProcess::Picture1() const { return ::FindWindowExW(mainWindow_, nullptr, L"QuellixPictureBox", nullptr); }
+
+HWND QuellixProcess::Button(const std::wstring& caption) const { return FindChild(mainWindow_, L"Button", caption); }
+
+HWND QuellixProcess::List() const { return ::FindWindowExW(mainWindow_, nullptr, L"ListBox", nullptr); }
+
+std::vector<std::wstring> QuellixProcess::ListItems() const {
+    std::vector<std::wstring> items;
+    const HWND list = List();
+    const auto count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        // Wine hands list text across processes as wide text: ask with the W call.
+        const auto length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+        const auto got = ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+        items.push_back(text);
+    }
+    return items;
+}
+
+bool QuellixProcess::ListShows(const std::vector<std::wstring>& items) const {
+    return WaitUntil([&] { return ListItems() == items; });
+}
+
+void QuellixProcess::Select(int index) const {
+    ::SendMessageW(List(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::optional<std::string> QuellixProcess::ReadKeywordFile() const {
+    return ReadFileBytes(folder_.Path(L"values.zap"));
+}
+
+void QuellixProcess::WriteKeywordFile(const std::string& bytes) const {
+    WriteFileBytes(folder_.Path(L"values.zap"), bytes);
+}
+
+bool QuellixProcess::FileExists(const wchar_t* name) const { return test::FileExists(folder_.Path(name)); }
+
+void QuellixProcess::SendTrayEvent(UINT mouseMessage) const {
+    ::PostMessageW(Picture1(), WM_MOUSEMOVE, 0, static_cast<LPARAM>(mouseMessage));
+}
+
+bool QuellixProcess::ShowFromTray() const {
+    SendTrayEvent(WM_LBUTTONDBLCLK);
+    return WaitUntil([&] { return MainWindowVisible(); });
+}
+
+TestPopup::TestPopup(const std::wstring& title, bool visible, bool closesOnRequest)
+    : closesOnRequest_(closesOnRequest) {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!::GetClassInfoExW(instance, kPopupClass, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &TestPopup::WndProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kPopupClass;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        ::RegisterClassExW(&wc);
+    }
+    hwnd_ = ::CreateWindowExW(0, kPopupClass, title.c_str(), WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 100,
+                              100, 300, 200, nullptr, nullptr, instance, this);
+}
+
+TestPopup::~TestPopup() {
+    if (::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK TestPopup::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TestPopup*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_CLOSE && self) {
+        ++self->closeRequests_;
+        if (self->closeOrder_ == 0) {
+            self->closeOrder_ = ++g_closeCount;
+            self->closedAt_ = ::GetTickCount();
+        }
+        if (!self->closesOnRequest_) return 0;
+    }
+    if (msg == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+HungWindow::HungWindow(const std::wstring& title, DWORD hangMs) {
+    KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    thread_ = std::thread([this, title, hangMs, event = ready.get()] {
+        hwnd_ = ::CreateWindowExW(0, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
+        ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetEvent(event);
+        ::Sleep(hangMs);  // answers nothing meanwhile
+        ::DestroyWindow(hwnd_);
+    });
+    ::WaitForSingleObject(ready.get(), 10000);
+}
+
+HungWindow::~HungWindow() {
+    if (thread_.joinable()) thread_.join();
+}
+
+}  // namespace quellix::test

@@ -1,0 +1,105 @@
+#include "support/window_lookup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/screen.h"
+
+namespace quellix::test {
+namespace {
+
+struct Search {
+    const WindowQuery& query;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM lParam) {
+    auto& search = *reinterpret_cast<Search*>(lParam);
+    const WindowQuery& q = search.query;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != q.pid || hwnd == q.except || (q.visibleOnly && !::IsWindowVisible(hwnd))) return TRUE;
+    if (q.windowClass && ClassName(hwnd) != q.windowClass) return TRUE;
+    if (q.caption && WindowText(hwnd) != q.caption) return TRUE;
+    search.found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+std::wstring WindowText(HWND hwnd) {
+    wchar_t text[512]{};
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &ignored);
+    return text;
+}
+
+std::wstring ClassName(HWND hwnd) {
+    wchar_t name[128]{};
+    ::GetClassNameW(hwnd, name, 128);
+    return name;
+}
+
+HWND FindChild(HWND parent, const std::wstring& windowClass, const std::wstring& text) {
+    for (HWND child = ::FindWindowExW(parent, nullptr, windowClass.c_str(), nullptr); child;
+         child = ::FindWindowExW(parent, child, windowClass.c_str(), nullptr)) {
+        if (WindowText(child) == text) return child;
+    }
+    return nullptr;
+}
+
+HWND FindTopLevel(const WindowQuery& query) {
+    Search search{query, nullptr};
+    ::EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(const WindowQuery& query, Pump pump) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopLevel(query)) != nullptr; }, kGenerous, pump);
+    return found;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    // The message box's text is its static control with id 0xFFFF.
+    const HWND text = ::GetDlgItem(box, 0xFFFF);
+    return text ? WindowText(text) : std::wstring();
+}
+
+Placement PlacementOf(HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Placement FromTwips(const TwipsRect& t) {
+    return {TwipsToPixels(t.left), TwipsToPixels(t.top), TwipsToPixels(t.width), TwipsToPixels(t.height)};
+}
+
+void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
+    RECT client{};
+    ::GetClientRect(form, &client);
+    EXPECT_EQ(client.right, TwipsToPixels(clientWidth));
+    EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight));
+    for (const ExpectedChild& c : children) {
+        const std::wstring text = WindowText(c.control);
+        EXPECT_EQ(PlacementOf(c.control), FromTwips(c.twips)) << text;
+        if (c.windowClass) {
+            EXPECT_EQ(ClassName(c.control), c.windowClass) << text;
+        }
+        if (c.text) {
+            EXPECT_EQ(text, c.text);
+        }
+    }
+}
+
+bool IsCentred(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return std::abs((r.left + r.right) - ::GetSystemMetrics(SM_CXSCREEN)) <= 1 &&
+           std::abs((r.top + r.bottom) - ::GetSystemMetrics(SM_CYSCREEN)) <= 1;
+}
+
+}  // namespace quellix::test
