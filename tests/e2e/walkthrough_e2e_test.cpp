@@ -1,6 +1,7 @@
 // The program as a whole, the way a user meets it: a pop-up closed, a keyword added, the ways out.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,59 @@ TEST(Walkthrough, AnEditWhileAnotherProgramIsInFrontStillReachesTheList) {
     ::SetForegroundWindow(other.Handle());
     ASSERT_TRUE(Submit(OpenDialog(quellix, L"&Add", kAddCaption), L"casino"));
     EXPECT_TRUE(quellix.ListShows({L"poker", L"casino"}));
+}
+
+// Whatever happened while the window was hidden, every showing from the icon rereads the keyword file and puts the
+// focus on Hide the first time, on the control that had it afterwards.
+TEST(Walkthrough, EveryShowingRereadsTheFileAndPlacesTheFocus) {
+    const auto dismissMenu = [](const QuellixProcess& quellix, bool byEscape) {
+        const HWND menu = OpenTrayMenu(quellix);
+        if (!menu) return false;
+        PumpFor(300);  // the menu settles under the mouse first
+        RECT r{};
+        ::GetWindowRect(menu, &r);
+        if (byEscape) {
+            PressKeys(menu, {VK_ESCAPE});
+        } else {
+            ClickAt({r.right + 150, r.bottom + 150});
+        }
+        return WaitUntil([&] { return !::IsWindowVisible(menu); });
+    };
+    const struct {
+        const char* whileHidden;
+        std::function<bool(const QuellixProcess&)> act;
+    } cases[] = {
+        {"tray menu dismissed with Escape", [&](const QuellixProcess& quellix) { return dismissMenu(quellix, true); }},
+        {"tray menu dismissed by a click elsewhere",
+         [&](const QuellixProcess& quellix) { return dismissMenu(quellix, false); }},
+        {"About opened from the tray menu and closed",
+         [](const QuellixProcess& quellix) {
+             if (!ChooseFromTrayMenu(quellix, kMenuAbout)) return false;
+             const HWND about = WaitForWindow(quellix, L"Vorel Software");
+             Press(FindChild(about, L"Button", L"&OK"));
+             return about && WaitUntil([&] { return !::IsWindow(about); });
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.whileHidden);
+        QuellixProcess quellix(std::string("casino\r\n"));
+        ASSERT_TRUE(quellix.Started());
+        ASSERT_TRUE(c.act(quellix));
+        quellix.WriteKeywordFile("casino\r\npoker\r\n");
+        ASSERT_TRUE(quellix.ShowFromTray());
+        EXPECT_TRUE(quellix.ListShows({L"casino", L"poker"}));
+        EXPECT_TRUE(WaitUntil([&] { return quellix.Focus() == quellix.Button(L"&Hide"); })) << "first showing";
+
+        PressKeys(quellix.Button(L"&Hide"), {VK_TAB});
+        ASSERT_TRUE(WaitUntil([&] { return quellix.Focus() == quellix.Button(L"A&bout"); }));
+        ASSERT_TRUE(ChooseFromTrayMenu(quellix, kMenuHide));
+        ASSERT_TRUE(WaitUntil([&] { return !quellix.MainWindowVisible(); }));
+        ASSERT_TRUE(c.act(quellix));
+        quellix.WriteKeywordFile("poker\r\n");
+        ASSERT_TRUE(quellix.ShowFromTray());
+        EXPECT_TRUE(quellix.ListShows({L"poker"}));
+        EXPECT_TRUE(WaitUntil([&] { return quellix.Focus() == quellix.Button(L"A&bout"); })) << "later showing";
+    }
 }
 
 // Every way out removes the icon and ends the process.

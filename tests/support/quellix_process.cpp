@@ -111,6 +111,13 @@ void QuellixProcess::SendTrayEvent(UINT mouseMessage) const {
     ::PostMessageW(Picture1(), WM_MOUSEMOVE, 0, static_cast<LPARAM>(mouseMessage));
 }
 
+HWND QuellixProcess::Focus() const {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    const bool got = ::GetGUIThreadInfo(::GetWindowThreadProcessId(mainWindow_, nullptr), &thread);
+    return got ? thread.hwndFocus : nullptr;
+}
+
 bool QuellixProcess::ShowFromTray() const {
     SendTrayEvent(WM_LBUTTONDBLCLK);
     return WaitUntil([&] { return MainWindowVisible(); });

@@ -45,6 +45,8 @@ public:
     bool ListShows(const std::vector<std::wstring>& items) const;
     void Select(int index) const;
     bool MainWindowVisible() const { return ::IsWindowVisible(mainWindow_) != FALSE; }
+    // The control of the program that has the keyboard focus, or null.
+    HWND Focus() const;
 
     std::optional<std::string> ReadKeywordFile() const;
     void WriteKeywordFile(const std::string& bytes) const;

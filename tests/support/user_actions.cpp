@@ -6,6 +6,15 @@ namespace quellix::test {
 
 void Press(HWND button) { ::PostMessageW(button, BM_CLICK, 0, 0); }
 
+void ClickAt(POINT screen) {
+    ::SetCursorPos(screen.x, screen.y);
+    INPUT clicks[2]{};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, clicks, sizeof(INPUT));
+}
+
 void Type(HWND edit, const std::wstring& text) {
     ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }

@@ -32,6 +32,9 @@ bool InFront(HWND window);
 // True while the notification area holds the icon that the window (and icon number 1) added.
 bool TrayIconPresent(HWND iconWindow);
 
+// A left click of the mouse at a point of the screen, as real input: an open menu elsewhere closes.
+void ClickAt(POINT screen);
+
 // Opens the tray menu with a right-click on the icon; the menu window, or null.
 HWND OpenTrayMenu(const QuellixProcess& quellix);
 // Opens the tray menu and chooses an item with keys (kMenuShow and the others): true when the menu then closed.
