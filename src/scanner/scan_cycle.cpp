@@ -7,7 +7,6 @@
 #include "scanner/found_popup.h"
 #include "scanner/scan_walk.h"
 #include "scanner/shell_windows.h"
-#include "scanner/title_match.h"
 
 namespace quellix {
 
@@ -28,11 +27,15 @@ BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
     if (title.empty()) return TRUE;
     // The file is read afresh for every titled window, so an edit counts for the very next one.
     if (!ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return TRUE;
+    if (walk.fileBytes != walk.keywordBytes) {
+        FromAnsiInto(walk.fileBytes, walk.keywordText);
+        ToUpperInPlace(walk.keywordText);
+        walk.keywords.Assign(walk.keywordText);
+        walk.keywordBytes.swap(walk.fileBytes);
+    }
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
-    FromAnsiInto(walk.fileBytes, walk.fileText);
-    ToUpperInPlace(walk.fileText);
-    if (!TitleMatchesAnyKeyword(walk.title, walk.fileText) || IsDesktopShellWindow(hWnd)) return TRUE;
+    if (!walk.keywords.FoundIn(walk.title) || IsDesktopShellWindow(hWnd)) return TRUE;
     FoundPopupHandle = hWnd;
     return FALSE;
 }
