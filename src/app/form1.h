@@ -5,6 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "scanner/popup_scanner.h"
 #include "tray/tray_event.h"
 
 namespace quellix {
@@ -78,6 +79,7 @@ protected:
 
 private:
     TrayEventFilter trayEvents_;
+    PopupScanner scanner_;
 };
 
 }  // namespace quellix

@@ -4,9 +4,9 @@
 #include "keywords/keyword_paths.h"
 #include "platform/ansi_text.h"
 #include "platform/file_access.h"
+#include "scanner/close_candidate.h"
 #include "scanner/found_popup.h"
 #include "scanner/scan_walk.h"
-#include "scanner/shell_windows.h"
 
 namespace quellix {
 
@@ -16,7 +16,7 @@ namespace {
 constexpr int kTitleBufferSize = 255;  // so a title is at most 254 ANSI characters
 }
 
-// One window of the walk: returns FALSE to end the walk at a match.
+// One window of the walk: returns FALSE to end the walk, which only a walk without walk.ask does.
 BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
     auto& walk = *reinterpret_cast<ScanWalk*>(lParam);
     char buffer[kTitleBufferSize] = {};
@@ -35,9 +35,15 @@ BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
     }
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
-    if (!walk.keywords.FoundIn(walk.title) || IsDesktopShellWindow(hWnd)) return TRUE;
-    FoundPopupHandle = hWnd;
-    return FALSE;
+    if (!walk.keywords.FoundIn(walk.title) || !IsCloseCandidate(hWnd, walk.ownProcessId, walk.isCloaked)) {
+        return TRUE;
+    }
+    if (!walk.ask) {
+        FoundPopupHandle = hWnd;
+        return FALSE;
+    }
+    if (walk.ask(hWnd)) FoundPopupHandle = hWnd;
+    return TRUE;
 }
 
 HWND FindFirstPopup(ScanWalk& walk) {
@@ -50,9 +56,7 @@ HWND FindFirstPopup(ScanWalk& walk) {
 // one full interval after the walk, however long the walk took.
 void Form1::Timer1_Timer() {
     Timer1.SetEnabled(false);
-    ScanWalk walk;
-    walk.keywordPath = KeywordFilePath();
-    if (const HWND popup = FindFirstPopup(walk)) ::PostMessageA(popup, WM_CLOSE, 0, 0);
+    scanner_.Tick(KeywordFilePath());
     Timer1.SetEnabled(true);
 }
 

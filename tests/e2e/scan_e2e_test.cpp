@@ -86,6 +86,41 @@ TEST(ScanEndToEnd, AWindowThatStopsMatchingGetsNoFurtherCloseRequests) {
     EXPECT_EQ(stubborn.CloseRequests(), requests);
 }
 
+// The lower window is shown only once the one above it exists, so that it cannot be closed before.
+TEST(ScanEndToEnd, AWindowThatStaysOpenHoldsUpNoneBelowItAndIsAskedAgainAboutOnceASecond) {
+    QuellixProcess quellix(std::string("bonus\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup lower(L"Free Bonus Below", false);
+    TestPopup upper(L"Bonus Points - unsaved changes", true, false);  // asks its user instead
+    ::ShowWindow(lower.Handle(), SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return lower.Closed(); }, 3000));
+    EXPECT_LT(upper.CloseOrder(), lower.CloseOrder());
+    const int asked = upper.CloseRequests();
+    PumpFor(3000);
+    EXPECT_GE(upper.CloseRequests() - asked, 1);
+    EXPECT_LE(upper.CloseRequests() - asked, 6) << "not at every tick";
+}
+
+TEST(ScanEndToEnd, AHungMatchingWindowHoldsUpNoneBelowIt) {
+    QuellixProcess quellix(std::string("bonus\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup lower(L"Free Bonus Below", false);
+    HungWindow hung(L"Bonus Points (not responding)", 5000);
+    ::ShowWindow(lower.Handle(), SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(WaitUntil([&] { return lower.Closed(); }, 3000)) << "closed while the one above still hangs";
+}
+
+TEST(ScanEndToEnd, AnotherProgramsHiddenWindowIsLeftAlone) {
+    QuellixProcess quellix(std::string("bonus\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup lower(L"Free Bonus Below", false);
+    TestPopup hidden(L"Bonus Helper", false);
+    ::ShowWindow(lower.Handle(), SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return lower.Closed(); }, kGenerous));
+    PumpFor(800);
+    EXPECT_EQ(hidden.CloseRequests(), 0);
+}
+
 TEST(ScanEndToEnd, ClosingTheMainWindowEndsTheProgram) {
     QuellixProcess quellix(std::nullopt);
     ASSERT_TRUE(quellix.Started());
