@@ -23,9 +23,12 @@ TEST(ScanEndToEnd, ClosesTheMatchingPopupAndNothingElse) {
 TEST(ScanEndToEnd, TwoMatchingPopupsCloseOneAfterTheOtherUpperFirst) {
     QuellixProcess quellix(std::string("offer\r\n"));
     ASSERT_TRUE(quellix.Started());
-    TestPopup lower(L"Special Offer One", true);
-    TestPopup upper(L"Special Offer Two", true);
-    ::SetWindowPos(upper.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    TestPopup lower(L"Special Offer One", false);
+    TestPopup upper(L"Special Offer Two", false);
+    // Shown upper first and the lower one right below it, so no walk can meet the lower one alone.
+    constexpr UINT kShow = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+    ::SetWindowPos(upper.Handle(), HWND_TOP, 0, 0, 0, 0, kShow);
+    ::SetWindowPos(lower.Handle(), upper.Handle(), 0, 0, 0, 0, kShow);
     ASSERT_TRUE(WaitUntil([&] { return lower.Closed() && upper.Closed(); }, kGenerous));
     EXPECT_LT(upper.CloseOrder(), lower.CloseOrder());
 }
