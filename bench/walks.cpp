@@ -9,7 +9,6 @@
 #include "platform/file_access.h"
 #include "platform/win_handle.h"
 #include "scanner/scan_walk.h"
-#include "scanner/title_match.h"
 
 namespace quellix::bench {
 namespace {
@@ -70,10 +69,14 @@ BOOL CALLBACK StepsProc(HWND hwnd, LPARAM lParam) {
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
     const std::int64_t t3 = Now();
-    FromAnsiInto(walk.fileBytes, walk.fileText);
-    ToUpperInPlace(walk.fileText);
+    if (walk.fileBytes != walk.keywordBytes) {
+        FromAnsiInto(walk.fileBytes, walk.keywordText);
+        ToUpperInPlace(walk.keywordText);
+        walk.keywords.Assign(walk.keywordText);
+        walk.keywordBytes.swap(walk.fileBytes);
+    }
     const std::int64_t t4 = Now();
-    const bool matched = TitleMatchesAnyKeyword(walk.title, walk.fileText);
+    const bool matched = walk.keywords.FoundIn(walk.title);
     const std::int64_t t5 = Now();
     state.titleUpper += t3 - t2;
     state.fileUpper += t4 - t3;

@@ -23,8 +23,8 @@ struct WalkSteps {
     double titles = 0;      // GetWindowTextA
     double fileRead = 0;    // open, read and close of the keyword file
     double titleUpper = 0;  // the title to wide text, upper-cased
-    double fileUpper = 0;   // the file's text to wide text, upper-cased
-    double match = 0;       // cutting fields and searching the title for each
+    double fileUpper = 0;   // the file's bytes compared with the last; converted, upper-cased and cut if other
+    double match = 0;       // searching the title for the keywords
     double rest = 0;        // the enumeration and the timing itself
     double total = 0;       // the whole walk
 };

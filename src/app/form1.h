@@ -5,6 +5,7 @@
 
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "scanner/popup_scanner.h"
 #include "tray/tray_event.h"
 #include "tray/tray_icon.h"
 
@@ -92,6 +93,7 @@ private:
     TrayNotify notify_;
     TrayEventFilter trayEvents_;
     int trayIconTries_ = 0;
+    PopupScanner scanner_;
 };
 
 }  // namespace quellix

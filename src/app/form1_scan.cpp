@@ -1,7 +1,6 @@
 // The main window's scan timer.
 #include "app/form1.h"
 #include "keywords/keyword_paths.h"
-#include "scanner/scan_walk.h"
 
 namespace quellix {
 
@@ -9,9 +8,7 @@ namespace quellix {
 // one full interval after the walk, however long the walk took.
 void Form1::Timer1_Timer() {
     Timer1.SetEnabled(false);
-    ScanWalk walk;
-    walk.keywordPath = KeywordFilePath();
-    if (const HWND popup = FindFirstPopup(walk)) ::PostMessageA(popup, WM_CLOSE, 0, 0);
+    scanner_.Tick(KeywordFilePath());
     Timer1.SetEnabled(true);
 }
 

@@ -60,10 +60,17 @@ struct FontHandleTraits {
     static void Close(Handle h) noexcept { ::DeleteObject(h); }
 };
 
+struct LibraryHandleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::FreeLibrary(h); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;      // CreateFile results
 using KernelHandle = UniqueHandle<KernelHandleTraits>;  // processes, threads, events
 using IconHandle = UniqueHandle<IconHandleTraits>;
 using MenuHandle = UniqueHandle<MenuHandleTraits>;
 using FontHandle = UniqueHandle<FontHandleTraits>;
+using LibraryHandle = UniqueHandle<LibraryHandleTraits>;  // LoadLibrary results
 
 }  // namespace quellix

@@ -3,7 +3,8 @@
 
 namespace quellix {
 
-// The window that the current walk matched, or null: the timer handler closes it after the walk.
+// The window the current walk newly asked to close (for a walk that asks nothing, the first matching
+// window it found), or null.
 extern HWND FoundPopupHandle;
 
 // The enumeration callback of one walk; lParam points to the walk's ScanWalk.

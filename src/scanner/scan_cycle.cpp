@@ -3,10 +3,9 @@
 #include "platform/ansi_text.h"
 #include "platform/file_access.h"
 #include "platform/upper_case.h"
+#include "scanner/close_candidate.h"
 #include "scanner/found_popup.h"
 #include "scanner/scan_walk.h"
-#include "scanner/shell_windows.h"
-#include "scanner/title_match.h"
 
 namespace quellix {
 
@@ -16,7 +15,7 @@ namespace {
 constexpr int kTitleBufferSize = 255;  // so a title is at most 254 ANSI characters
 }
 
-// One window of the walk: returns FALSE to end the walk at a match.
+// One window of the walk: returns FALSE to end the walk, which only a walk without walk.ask does.
 BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
     auto& walk = *reinterpret_cast<ScanWalk*>(lParam);
     char buffer[kTitleBufferSize] = {};
@@ -27,13 +26,23 @@ BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
     if (title.empty()) return TRUE;
     // The file is read afresh for every titled window, so an edit counts for the very next one.
     if (!ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return TRUE;
+    if (walk.fileBytes != walk.keywordBytes) {
+        FromAnsiInto(walk.fileBytes, walk.keywordText);
+        ToUpperInPlace(walk.keywordText);
+        walk.keywords.Assign(walk.keywordText);
+        walk.keywordBytes.swap(walk.fileBytes);
+    }
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
-    FromAnsiInto(walk.fileBytes, walk.fileText);
-    ToUpperInPlace(walk.fileText);
-    if (!TitleMatchesAnyKeyword(walk.title, walk.fileText) || IsDesktopShellWindow(hWnd)) return TRUE;
-    FoundPopupHandle = hWnd;
-    return FALSE;
+    if (!walk.keywords.FoundIn(walk.title) || !IsCloseCandidate(hWnd, walk.ownProcessId, walk.isCloaked)) {
+        return TRUE;
+    }
+    if (!walk.ask) {
+        FoundPopupHandle = hWnd;
+        return FALSE;
+    }
+    if (walk.ask(hWnd)) FoundPopupHandle = hWnd;
+    return TRUE;
 }
 
 HWND FindFirstPopup(ScanWalk& walk) {

@@ -1,7 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+
+#include "scanner/close_candidate.h"
+#include "scanner/keyword_search.h"
 
 namespace quellix {
 
@@ -10,11 +14,22 @@ namespace quellix {
 struct ScanWalk {
     std::string keywordPath;
     std::string fileBytes;
-    std::wstring fileText;
     std::wstring title;
+    // The keywords as converted, upper-cased and cut from keywordBytes; made again only when a read
+    // brings other bytes, so an unchanged file costs a comparison, not a conversion.
+    std::string keywordBytes;
+    std::wstring keywordText;
+    KeywordSearch keywords;
+    // Whose windows count shown or hidden, and who says a window is cloaked (none when empty).
+    DWORD ownProcessId = ::GetCurrentProcessId();
+    CloakQuery isCloaked;
+    // Given every matching candidate, topmost first; true when it made the walk's new close request.
+    // Without it the walk ends at the first matching candidate.
+    std::function<bool(HWND)> ask;
 };
 
-// One walk: returns the first window whose title holds a keyword, or null.
+// One walk: returns the first matching candidate, or null; with walk.ask, the window newly asked to
+// close, or null.
 HWND FindFirstPopup(ScanWalk& walk);
 
 }  // namespace quellix

@@ -11,12 +11,12 @@ namespace {
 TEST(ScanEndToEnd, TwoMatchingPopupsCloseOneAfterTheOtherUpperFirst) {
     QuellixProcess quellix(std::string("offer\r\n"));
     ASSERT_TRUE(quellix.Started());
-    // Both in place before either matches, the upper one matching first: a tick may fall between any two steps.
-    TestPopup lower(L"One");
-    TestPopup upper(L"Two");
-    ::SetWindowPos(upper.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    upper.SetTitle(L"Special Offer Two");
-    lower.SetTitle(L"Special Offer One");
+    TestPopup lower(L"Special Offer One", false);
+    TestPopup upper(L"Special Offer Two", false);
+    // Shown upper first and the lower one right below it, so no walk can meet the lower one alone.
+    constexpr UINT kShow = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+    ::SetWindowPos(upper.Handle(), HWND_TOP, 0, 0, 0, 0, kShow);
+    ::SetWindowPos(lower.Handle(), upper.Handle(), 0, 0, 0, 0, kShow);
     ASSERT_TRUE(WaitUntil([&] { return lower.Closed() && upper.Closed(); }, kGenerous));
     EXPECT_LT(upper.CloseOrder(), lower.CloseOrder());
 }
@@ -70,6 +70,48 @@ TEST(ScanEndToEnd, AWindowThatStopsMatchingGetsNoFurtherCloseRequests) {
     const int requests = stubborn.CloseRequests();
     PumpFor(1200);
     EXPECT_EQ(stubborn.CloseRequests(), requests);
+}
+
+// The lower window is shown only once the one above it exists, so that it cannot be closed before.
+TEST(ScanEndToEnd, AWindowThatStaysOpenHoldsUpNoneBelowItAndIsAskedAgainAboutOnceASecond) {
+    QuellixProcess quellix(std::string("bonus\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup lower(L"Free Bonus Below", false);
+    TestPopup upper(L"Bonus Points - unsaved changes", true, false);  // asks its user instead
+    ::ShowWindow(lower.Handle(), SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return lower.Closed(); }, 3000));
+    EXPECT_LT(upper.CloseOrder(), lower.CloseOrder());
+    const int asked = upper.CloseRequests();
+    PumpFor(3000);
+    EXPECT_GE(upper.CloseRequests() - asked, 1);
+    EXPECT_LE(upper.CloseRequests() - asked, 6) << "not at every tick";
+}
+
+TEST(ScanEndToEnd, AHungMatchingWindowHoldsUpNoneBelowIt) {
+    QuellixProcess quellix(std::string("bonus\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup lower(L"Free Bonus Below", false);
+    HungWindow hung(L"Bonus Points (not responding)", 5000);
+    ::ShowWindow(lower.Handle(), SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(WaitUntil([&] { return lower.Closed(); }, 3000)) << "closed while the one above still hangs";
+}
+
+TEST(ScanEndToEnd, AnotherProgramsHiddenWindowIsLeftAlone) {
+    QuellixProcess quellix(std::string("bonus\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    TestPopup lower(L"Free Bonus Below", false);
+    TestPopup hidden(L"Bonus Helper", false);
+    ::ShowWindow(lower.Handle(), SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return lower.Closed(); }, kGenerous));
+    PumpFor(800);
+    EXPECT_EQ(hidden.CloseRequests(), 0);
+}
+
+TEST(ScanEndToEnd, ClosingTheMainWindowEndsTheProgram) {
+    QuellixProcess quellix(std::nullopt);
+    ASSERT_TRUE(quellix.Started());
+    ::PostMessageW(quellix.MainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(quellix.WaitForExit(kGenerous));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
-// Feeds arbitrary bytes to the keyword reader and the rewrite built on it. Any broken
-// invariant aborts, so libFuzzer records the input as a crash.
+// Feeds arbitrary bytes to the keyword reader, the rewrite and the title search built on it. Any
+// broken invariant aborts, so libFuzzer records the input as a crash.
 #include "keywords/keyword_file.h"
 #include "keywords/keyword_rewrite.h"
+#include "scanner/keyword_search.h"
+#include "scanner/title_match.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -65,6 +67,16 @@ void CheckRewrite(std::string_view text, const std::vector<std::string_view>& fi
     Require(ReadChecked(std::string_view(replaced)).size() == fields.size());
 }
 
+// The filed search must answer as the plain one; titles cut from the text itself hold keywords, whole
+// or in part, more often than random ones would.
+void CheckSearch(std::wstring_view text) {
+    quellix::KeywordSearch search;
+    search.Assign(text);
+    for (const std::wstring_view title : {text.substr(0, text.find(L'\n')), text.substr(text.size() / 3, 40)}) {
+        Require(search.FoundIn(title) == quellix::TitleMatchesAnyKeyword(title, text));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -75,5 +87,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(wideFields.size() == fields.size());
     for (std::size_t i = 0; i < fields.size(); ++i) Require(wideFields[i].size() == fields[i].size());
     CheckRewrite(text, fields);
+    CheckSearch(wide);
     return 0;
 }

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "scanner/close_candidate.h"
+#include "scanner/popup_scanner.h"
 #include "scanner/scan_walk.h"
 #include "support/temp_files.h"
 
@@ -108,6 +111,57 @@ TEST_F(ScanTest, QuotedKeywordsKeepTheirCommas) {
     Keywords("\"qx hello, world\"\r\n");
     Window w("Say QX Hello, World!");
     EXPECT_EQ(Walk(), w.get());
+}
+
+TEST_F(ScanTest, AWindowThatStaysOpenHoldsUpNoneBelowItUntilItNoLongerMatches) {
+    Keywords("qxstays\r\n");
+    Window lower("qxstays lower");
+    Window upper("qxstays upper");
+    std::vector<HWND> requests;
+    PopupScanner scanner([&](HWND w) { return requests.push_back(w), true; }, nullptr);
+    EXPECT_EQ(scanner.Tick(file_.Path()), upper.get());
+    EXPECT_EQ(scanner.Tick(file_.Path()), lower.get()) << "the upper one stayed";
+    EXPECT_EQ(scanner.Tick(file_.Path()), nullptr);
+    EXPECT_EQ(requests, (std::vector<HWND>{upper.get(), lower.get()})) << "asked again only after a pause";
+    ::SetWindowTextA(upper.get(), "qx retitled");
+    EXPECT_EQ(scanner.Tick(file_.Path()), nullptr);
+    ::SetWindowTextA(upper.get(), "qxstays again");
+    EXPECT_EQ(scanner.Tick(file_.Path()), upper.get()) << "matching anew, it is a new window";
+}
+
+TEST_F(ScanTest, ARefusedCloseRequestLeavesTheTicksRequestToTheNextMatch) {
+    Keywords("qxrefused\r\n");
+    Window lower("qxrefused lower");
+    Window upper("qxrefused upper");
+    std::vector<HWND> requests;
+    PopupScanner scanner([&](HWND w) { return requests.push_back(w), w != upper.get(); }, nullptr);
+    EXPECT_EQ(scanner.Tick(file_.Path()), lower.get());
+    EXPECT_EQ(scanner.Tick(file_.Path()), nullptr);
+    EXPECT_EQ(requests, (std::vector<HWND>{upper.get(), lower.get()})) << "the refused one waits like one that stays";
+}
+
+TEST(CloseCandidate, AnotherProgramsWindowOnlyWhileAUserCanSeeIt) {
+    Window hidden("qx hidden");
+    Window shown("qx shown");
+    ::ShowWindow(shown.get(), SW_SHOWNOACTIVATE);
+    const DWORD self = ::GetCurrentProcessId();
+    constexpr DWORD kOther = 0;  // no window belongs to process 0: the test's windows count as another's
+    struct Case {
+        HWND window;
+        DWORD ownProcessId;
+        bool cloaked;
+        bool candidate;
+    };
+    const Case cases[] = {
+        {shown.get(), kOther, false, true},
+        {shown.get(), kOther, true, false},
+        {hidden.get(), kOther, false, false},
+        {hidden.get(), self, true, true},  // its own windows count as they are
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IsCloseCandidate(c.window, c.ownProcessId, [&](HWND) { return c.cloaked; }), c.candidate)
+            << "case " << (&c - cases);
+    }
 }
 
 }  // namespace

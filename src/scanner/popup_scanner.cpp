@@ -1,0 +1,54 @@
+#include "scanner/popup_scanner.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace quellix {
+namespace {
+
+bool PostCloseRequest(HWND hWnd) { return ::PostMessageA(hWnd, WM_CLOSE, 0, 0) != FALSE; }
+
+}  // namespace
+
+PopupScanner::PopupScanner() : PopupScanner(PostCloseRequest, nullptr) {
+    walk_.isCloaked = [this](HWND hWnd) { return dwm_.IsCloaked(hWnd); };
+}
+
+PopupScanner::PopupScanner(CloseRequest requestClose, CloakQuery isCloaked)
+    : requestClose_(std::move(requestClose)) {
+    walk_.isCloaked = std::move(isCloaked);
+    walk_.ask = [this](HWND hWnd) { return Ask(hWnd); };
+}
+
+HWND PopupScanner::Tick(const std::string& keywordPath) {
+    now_ = ::GetTickCount();
+    newRequestMade_ = false;
+    walk_.keywordPath = keywordPath;
+    const HWND asked = FindFirstPopup(walk_);
+    // One the walk did not meet matching is gone, retitled or hidden; its handle may come back on
+    // another window, which must count as new.
+    std::erase_if(asked_, [](const AskedWindow& w) { return !w.matched; });
+    for (AskedWindow& w : asked_) w.matched = false;
+    return asked;
+}
+
+bool PopupScanner::Ask(HWND hWnd) {
+    const auto known = std::find_if(asked_.begin(), asked_.end(), [&](const AskedWindow& w) { return w.hwnd == hWnd; });
+    if (known != asked_.end()) {
+        known->matched = true;
+        if (now_ - known->askedAt >= kAskAgainMs) {
+            requestClose_(hWnd);
+            known->askedAt = now_;
+        }
+        return false;
+    }
+    if (newRequestMade_) return false;  // the next tick asks it
+    const bool taken = requestClose_(hWnd);
+    // A refused request (a window of a higher integrity level, one just gone) counts as a window that
+    // stays, and leaves the tick's request to the next match.
+    asked_.push_back({hWnd, now_, true});
+    newRequestMade_ = taken;
+    return taken;
+}
+
+}  // namespace quellix

@@ -1,0 +1,50 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "scanner/close_candidate.h"
+#include "scanner/scan_walk.h"
+
+namespace quellix {
+
+// The scan from tick to tick. Each tick asks the topmost newly matched window to close and remembers
+// the windows it asked until a walk no longer finds them matching, so that one which stays open (its
+// program asks its user, or hangs, or refuses the request) holds up none below it.
+class PopupScanner {
+public:
+    // Asks a window to close; true when the system took the request.
+    using CloseRequest = std::function<bool(HWND)>;
+
+    // WM_CLOSE by PostMessage; cloaking as DWM tells it.
+    PopupScanner();
+    PopupScanner(CloseRequest requestClose, CloakQuery isCloaked);
+    PopupScanner(const PopupScanner&) = delete;
+    PopupScanner& operator=(const PopupScanner&) = delete;
+
+    // One walk over all windows: asks at most one newly matched window, and asks again those that
+    // stayed once their pause is over. Returns the window newly asked, or null.
+    HWND Tick(const std::string& keywordPath);
+
+private:
+    bool Ask(HWND hWnd);
+
+    struct AskedWindow {
+        HWND hwnd;
+        DWORD askedAt;  // GetTickCount of the last request
+        bool matched;   // met as a matching candidate by the current walk
+    };
+    // A program that answers a close with a question gets one question, not ten a second.
+    static constexpr DWORD kAskAgainMs = 1000;
+
+    DwmCloakQuery dwm_;
+    CloseRequest requestClose_;
+    std::vector<AskedWindow> asked_;
+    ScanWalk walk_;  // kept from tick to tick with its buffers and cut keywords
+    DWORD now_ = 0;
+    bool newRequestMade_ = false;
+};
+
+}  // namespace quellix
