@@ -158,5 +158,15 @@ TEST_F(EditEndToEnd, NoPopupIsClosedWhileADialogIsOpen) {
     EXPECT_EQ(Quellix().ReadKeywordFile(), "casino\r\n");
 }
 
+TEST_F(EditEndToEnd, AnUnclosedQuoteEndsWithItsLine) {
+    Start(std::nullopt);
+    ASSERT_TRUE(Submit(OpenAdd(), L"\"Free"));
+    ASSERT_TRUE(Submit(OpenAdd(), L"poker"));
+    EXPECT_TRUE(ListShows({L"Free", L"poker"}));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "\"Free\r\npoker\r\n");
+    TestPopup invitation(L"Poker Night Invitation");
+    EXPECT_TRUE(WaitUntil([&] { return invitation.Closed(); }, kGenerous));
+}
+
 }  // namespace
 }  // namespace quellix::e2e
