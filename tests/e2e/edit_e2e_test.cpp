@@ -168,5 +168,19 @@ TEST_F(EditEndToEnd, AnUnclosedQuoteEndsWithItsLine) {
     EXPECT_TRUE(WaitUntil([&] { return invitation.Closed(); }, kGenerous));
 }
 
+// A WM_TIMER posted from outside while a dialog has the scan off starts no walk and does not switch it on.
+TEST_F(EditEndToEnd, ATimerMessageWhileADialogIsOpenScansNothing) {
+    Start(std::string("casino\r\n"));
+    ASSERT_TRUE(ListShows({L"casino"}));
+    const HWND dialog = OpenAdd();
+    ASSERT_TRUE(dialog);
+    TestPopup bonus(L"Free Casino Bonus");
+    ::PostMessageW(Quellix().MainWindow(), WM_TIMER, 1, 0);
+    PumpFor(1500);
+    EXPECT_FALSE(bonus.Closed());
+    Press(FindChild(dialog, L"Button", L"&Cancel"));
+    EXPECT_TRUE(WaitUntil([&] { return bonus.Closed(); }, kGenerous));
+}
+
 }  // namespace
 }  // namespace quellix::e2e
