@@ -7,16 +7,16 @@
 namespace quellix::bench {
 
 TempKeywordFile::TempKeywordFile(const std::string& bytes) {
-    char folder[MAX_PATH]{};
-    ::GetTempPathA(MAX_PATH, folder);
-    path_ = std::string(folder) + "quellix-bench-" + std::to_string(::GetCurrentProcessId()) + ".zap";
-    FileHandle file(::CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    wchar_t folder[MAX_PATH]{};
+    ::GetTempPathW(MAX_PATH, folder);
+    path_ = std::wstring(folder) + L"quellix-bench-" + std::to_wstring(::GetCurrentProcessId()) + L".zap";
+    FileHandle file(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr));
     DWORD done = 0;
     written_ = file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
                done == bytes.size();
 }
 
-TempKeywordFile::~TempKeywordFile() { ::DeleteFileA(path_.c_str()); }
+TempKeywordFile::~TempKeywordFile() { ::DeleteFileW(path_.c_str()); }
 
 }  // namespace quellix::bench

@@ -13,10 +13,10 @@ public:
 
     // False when the file could not be written whole.
     bool Written() const { return written_; }
-    const std::string& Path() const { return path_; }
+    const std::wstring& Path() const { return path_; }
 
 private:
-    std::string path_;
+    std::wstring path_;
     bool written_ = false;
 };
 

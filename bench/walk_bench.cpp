@@ -20,7 +20,7 @@ struct Samples {
     std::vector<double> titles, fileRead, titleUpper, fileUpper, match, rest, total;
 };
 
-void Measure(int which, const std::string& path, std::string& buffer, Samples& s) {
+void Measure(int which, const std::wstring& path, std::string& buffer, Samples& s) {
     const std::int64_t start = Now();
     switch (which) {
     case 0:

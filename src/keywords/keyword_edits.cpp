@@ -31,7 +31,7 @@ bool EndsWithinALine(const std::optional<std::string>& bytes) {
 }  // namespace
 
 void AppendKeyword(std::wstring_view text) {
-    const std::string path = KeywordFilePath();
+    const std::wstring path = KeywordFilePath();
     // Windows refuses to open a read-only file for appending; do the same where that is not enforced.
     if (IsReadOnlyFile(path)) return;
     std::string line = EndsWithinALine(ReadWholeFile(path)) ? "\r\n" : "";

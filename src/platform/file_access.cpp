@@ -4,15 +4,15 @@
 
 namespace quellix {
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
     std::string bytes;
     if (!ReadWholeFileInto(path, bytes)) return std::nullopt;
     return bytes;
 }
 
-bool ReadWholeFileInto(const std::string& path, std::string& out) {
+bool ReadWholeFileInto(const std::wstring& path, std::string& out) {
     out.clear();
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
@@ -27,8 +27,8 @@ bool ReadWholeFileInto(const std::string& path, std::string& out) {
     return true;
 }
 
-bool AppendToFile(const std::string& path, std::string_view bytes) {
-    FileHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+bool AppendToFile(const std::wstring& path, std::string_view bytes) {
+    FileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;

@@ -7,11 +7,11 @@ namespace quellix {
 
 // The whole file in one read, or nothing when it cannot be opened or read. Others may read,
 // write, rename or delete the file meanwhile.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+std::optional<std::string> ReadWholeFile(const std::wstring& path);
 // The same into a caller's buffer, reusing its storage; false (and `out` empty) on failure.
-bool ReadWholeFileInto(const std::string& path, std::string& out);
+bool ReadWholeFileInto(const std::wstring& path, std::string& out);
 
 // Appends bytes at the file's end, creating the file when missing. False on any failure.
-bool AppendToFile(const std::string& path, std::string_view bytes);
+bool AppendToFile(const std::wstring& path, std::string_view bytes);
 
 }  // namespace quellix

@@ -9,11 +9,11 @@ constexpr wchar_t kPopupClass[] = L"QuellixTestPopup";
 constexpr wchar_t kFormClass[] = L"QuellixForm";
 int g_closeCount = 0;  // the drivers are single-threaded: one counter orders every popup's close
 
-std::wstring UniqueFolder() {
+std::wstring UniqueFolder(const std::wstring& prefix) {
     wchar_t temp[MAX_PATH]{};
     ::GetTempPathW(MAX_PATH, temp);
     static int serial = 0;
-    return std::wstring(temp) + L"quellix-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+    return std::wstring(temp) + prefix + std::to_wstring(::GetCurrentProcessId()) + L"-" +
            std::to_wstring(++serial) + L"-" + std::to_wstring(::GetTickCount());
 }
 
@@ -119,7 +119,8 @@ std::wstring MessageBoxText(HWND box) {
     return text ? WindowText(text) : std::wstring();
 }
 
-QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile) : folder_(UniqueFolder()) {
+QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile, const std::wstring& folderPrefix)
+    : folder_(UniqueFolder(folderPrefix)) {
     ::CreateDirectoryW(folder_.c_str(), nullptr);
     const std::wstring exe = folder_ + L"\\quellix.exe";
     if (!::CopyFileW(QuellixExePath().c_str(), exe.c_str(), FALSE)) return;

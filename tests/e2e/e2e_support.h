@@ -35,9 +35,11 @@ HWND FindMessageBox(DWORD pid);
 
 // A copy of quellix.exe in a fresh temporary folder, started with the given keyword file
 // (none when nullopt). Ends the process by its handle and removes the folder on destruction.
+// The folder's name starts with folderPrefix: one in another script tests paths beyond the code page.
 class QuellixProcess {
 public:
-    explicit QuellixProcess(const std::optional<std::string>& keywordFile);
+    explicit QuellixProcess(const std::optional<std::string>& keywordFile,
+                            const std::wstring& folderPrefix = L"quellix-e2e-");
     ~QuellixProcess();
     QuellixProcess(const QuellixProcess&) = delete;
     QuellixProcess& operator=(const QuellixProcess&) = delete;

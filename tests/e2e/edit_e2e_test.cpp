@@ -18,8 +18,8 @@ using Items = std::vector<std::wstring>;
 class EditEndToEnd : public ::testing::Test {
 protected:
     // The program started with the given keyword file, its main window shown as the user brings it up.
-    void Start(const std::optional<std::string>& keywords) {
-        quellix_ = std::make_unique<QuellixProcess>(keywords);
+    void Start(const std::optional<std::string>& keywords, const std::wstring& folderPrefix = L"quellix-e2e-") {
+        quellix_ = std::make_unique<QuellixProcess>(keywords, folderPrefix);
         ASSERT_TRUE(quellix_->Started());
         ASSERT_TRUE(quellix_->ShowFromTray());
     }
@@ -156,6 +156,17 @@ TEST_F(EditEndToEnd, NoPopupIsClosedWhileADialogIsOpen) {
     ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitUntil([&] { return second.Closed(); }, kGenerous));
     EXPECT_EQ(Quellix().ReadKeywordFile(), "casino\r\n");
+}
+
+// From a folder the code page cannot spell, a keyword with a letter beyond ASCII is stored in the code page,
+// listed back as typed and matched in any case.
+TEST_F(EditEndToEnd, NonAsciiKeywordFromAFolderNamedInAnotherScript) {
+    Start(std::nullopt, L"quellix-e2e-\u041f\u0440\u0438\u0432\u0435\u0442-");
+    ASSERT_TRUE(Submit(OpenAdd(), L"caf\u00e9"));
+    EXPECT_TRUE(ListShows({L"caf\u00e9"}));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "caf\xe9\r\n");
+    TestPopup bar(L"CAF\u00c9 DEL MAR");
+    EXPECT_TRUE(WaitUntil([&] { return bar.Closed(); }, kGenerous));
 }
 
 TEST_F(EditEndToEnd, AnUnclosedQuoteEndsWithItsLine) {

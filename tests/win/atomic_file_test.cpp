@@ -14,26 +14,30 @@ namespace {
 class AtomicFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH]{};
-        ASSERT_NE(::GetTempPathA(MAX_PATH, temp), 0u);
-        folder_ = std::string(temp) + "quellix-atomic-" + std::to_string(::GetCurrentProcessId());
-        ::CreateDirectoryA(folder_.c_str(), nullptr);
-        target_ = Path("target.txt");
-        source_ = Path("source.txt");
+        wchar_t temp[MAX_PATH]{};
+        ASSERT_NE(::GetTempPathW(MAX_PATH, temp), 0u);
+        folder_ = std::wstring(temp) + L"quellix-atomic-" + std::to_wstring(::GetCurrentProcessId());
+        ::CreateDirectoryW(folder_.c_str(), nullptr);
+        target_ = Path(L"target.txt");
+        source_ = Path(L"source.txt");
     }
     void TearDown() override {
-        for (const std::string& path : {target_, source_}) {
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileA(path.c_str());
+        for (const std::wstring& path : {target_, source_}) {
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(path.c_str());
         }
-        ::RemoveDirectoryA(folder_.c_str());
+        ::RemoveDirectoryW(folder_.c_str());
     }
-    std::string Path(const char* name) const { return folder_ + "\\" + name; }
-    static bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    static void Write(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteCompleteFile(path, bytes)); }
-    static std::string Read(const std::string& path) { return ReadWholeFile(path).value_or("<missing>"); }
+    std::wstring Path(const wchar_t* name) const { return folder_ + L"\\" + name; }
+    static bool Exists(const std::wstring& path) {
+        return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    static void Write(const std::wstring& path, const std::string& bytes) {
+        ASSERT_TRUE(WriteCompleteFile(path, bytes));
+    }
+    static std::string Read(const std::wstring& path) { return ReadWholeFile(path).value_or("<missing>"); }
 
-    std::string folder_, target_, source_;
+    std::wstring folder_, target_, source_;
 };
 
 // Bytes that differ at every position, so a dropped or repeated chunk shows.
@@ -77,16 +81,16 @@ TEST_F(AtomicFileTest, WriteFailingPartWayRemovesTheFile) {
 TEST_F(AtomicFileTest, WriteToAPathThatCannotBeOpenedLeavesItAlone) {
     Write(source_, "held by another program");
     {
-        FileHandle holder(::CreateFileA(source_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        FileHandle holder(::CreateFileW(source_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(holder);
         EXPECT_FALSE(WriteCompleteFile(source_, "new"));
     }
     EXPECT_EQ(Read(source_), "held by another program");
 
-    ASSERT_TRUE(::CreateDirectoryA(target_.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(target_.c_str(), nullptr));
     EXPECT_FALSE(WriteCompleteFile(target_, "new"));
-    EXPECT_TRUE(::GetFileAttributesA(target_.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    ::RemoveDirectoryA(target_.c_str());
+    EXPECT_TRUE(::GetFileAttributesW(target_.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    ::RemoveDirectoryW(target_.c_str());
 }
 
 TEST_F(AtomicFileTest, MoveIntoPlaceReplacesOrCreatesTheTarget) {
@@ -96,7 +100,7 @@ TEST_F(AtomicFileTest, MoveIntoPlaceReplacesOrCreatesTheTarget) {
     EXPECT_EQ(Read(target_), "new\r\n");
     EXPECT_FALSE(Exists(source_));
 
-    ::DeleteFileA(target_.c_str());
+    ::DeleteFileW(target_.c_str());
     Write(source_, "created\r\n");
     EXPECT_TRUE(MoveFileIntoPlace(source_, target_));
     EXPECT_EQ(Read(target_), "created\r\n");
@@ -106,18 +110,18 @@ TEST_F(AtomicFileTest, RefusedMoveKeepsTheTargetAndRemovesTheSource) {
     Write(target_, "old\r\n");
 
     Write(source_, "new\r\n");
-    ASSERT_TRUE(::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(IsReadOnlyFile(target_));
     EXPECT_FALSE(MoveFileIntoPlace(source_, target_)) << "read-only target";
     EXPECT_EQ(Read(target_), "old\r\n");
     EXPECT_TRUE(IsReadOnlyFile(target_));
     EXPECT_FALSE(Exists(source_));
-    ASSERT_TRUE(::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(::SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_FALSE(IsReadOnlyFile(target_));
 
     Write(source_, "new\r\n");
     {
-        FileHandle holder(::CreateFileA(target_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+        FileHandle holder(::CreateFileW(target_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                                         nullptr));
         ASSERT_TRUE(holder);
         EXPECT_FALSE(MoveFileIntoPlace(source_, target_)) << "target held open";
@@ -130,12 +134,12 @@ TEST_F(AtomicFileTest, RefusedMoveKeepsTheTargetAndRemovesTheSource) {
 }
 
 TEST_F(AtomicFileTest, RelativePathsAreResolvedAgainstTheCurrentFolder) {
-    char previous[MAX_PATH]{};
-    ASSERT_NE(::GetCurrentDirectoryA(MAX_PATH, previous), 0u);
-    ASSERT_TRUE(::SetCurrentDirectoryA(folder_.c_str()));
-    const bool written = WriteCompleteFile("source.txt", "relative\r\n");
-    const bool moved = MoveFileIntoPlace("source.txt", "target.txt");
-    ::SetCurrentDirectoryA(previous);
+    wchar_t previous[MAX_PATH]{};
+    ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, previous), 0u);
+    ASSERT_TRUE(::SetCurrentDirectoryW(folder_.c_str()));
+    const bool written = WriteCompleteFile(L"source.txt", "relative\r\n");
+    const bool moved = MoveFileIntoPlace(L"source.txt", L"target.txt");
+    ::SetCurrentDirectoryW(previous);
     EXPECT_TRUE(written);
     EXPECT_TRUE(moved);
     EXPECT_EQ(Read(target_), "relative\r\n");

@@ -40,7 +40,7 @@ void PressKey(HWND target, WPARAM key) {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(form_.Load()); }
-    TempFile keywords_{"values.zap"};
+    TempFile keywords_{L"values.zap"};
     Form1 form_;
 };
 

@@ -107,7 +107,7 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
     };
 
     files.WriteKeywords(old);
-    ASSERT_TRUE(::SetFileAttributesA(KeywordFilePath().c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::SetFileAttributesW(KeywordFilePath().c_str(), FILE_ATTRIBUTE_READONLY));
     bothEdits();
     AppendKeyword(L"more");
     EXPECT_EQ(files.Keywords(), old) << "read-only keyword file";
@@ -117,7 +117,7 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
     files.WriteKeywords(old);
     {
         // Readable, but the holder does not let it be replaced.
-        FileHandle holder(::CreateFileA(KeywordFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        FileHandle holder(::CreateFileW(KeywordFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(holder);
         bothEdits();
@@ -126,7 +126,7 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
     EXPECT_FALSE(files.ScratchExists()) << "keyword file held open";
 
     {
-        FileHandle holder(::CreateFileA(KeywordFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+        FileHandle holder(::CreateFileW(KeywordFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                         nullptr));
         ASSERT_TRUE(holder);
         bothEdits();
@@ -134,15 +134,15 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
     EXPECT_EQ(files.Keywords(), old) << "keyword file unreadable";
     EXPECT_FALSE(files.ScratchExists()) << "keyword file unreadable";
 
-    ASSERT_TRUE(::CreateDirectoryA(ScratchFilePath().c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(ScratchFilePath().c_str(), nullptr));
     bothEdits();
     EXPECT_EQ(files.Keywords(), old) << "scratch file not creatable";
-    EXPECT_TRUE(::GetFileAttributesA(ScratchFilePath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(::GetFileAttributesW(ScratchFilePath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     KeywordSandbox::Remove(ScratchFilePath());
 
     KeywordSandbox::Write(ScratchFilePath(), "someone else's");
     {
-        FileHandle holder(::CreateFileA(ScratchFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+        FileHandle holder(::CreateFileW(ScratchFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                         nullptr));
         ASSERT_TRUE(holder);
         bothEdits();

@@ -19,18 +19,20 @@ public:
     KeywordSandbox(const KeywordSandbox&) = delete;
     KeywordSandbox& operator=(const KeywordSandbox&) = delete;
 
-    static void Remove(const std::string& path) {
-        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileA(path.c_str());
-        ::RemoveDirectoryA(path.c_str());
+    static void Remove(const std::wstring& path) {
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(path.c_str());
+        ::RemoveDirectoryW(path.c_str());
     }
     static void Clear() {
         Remove(KeywordFilePath());
         Remove(ScratchFilePath());
     }
-    static bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    static void Write(const std::string& path, const std::string& bytes) {
-        FileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    static bool Exists(const std::wstring& path) {
+        return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    static void Write(const std::wstring& path, const std::string& bytes) {
+        FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                       nullptr));
         DWORD written = 0;
         if (file) ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

@@ -34,7 +34,7 @@ protected:
     }
     void Keywords(const std::string& bytes) { file_.Write(bytes); }
 
-    TempFile file_{"scan-keywords.zap"};
+    TempFile file_{L"scan-keywords.zap"};
 };
 
 TEST_F(ScanTest, MatchesKeywordsAnywhereInTheTitleIgnoringCase) {

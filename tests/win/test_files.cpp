@@ -6,10 +6,10 @@
 
 namespace quellix {
 
-TempFile::TempFile(const std::string& name) : path_(ExeFolder() + "\\" + name) { Remove(); }
+TempFile::TempFile(const std::wstring& name) : path_(ExeFolder() + L"\\" + name) { Remove(); }
 
 void TempFile::Write(const std::string& bytes) const {
-    FileHandle file(::CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    FileHandle file(::CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (file) ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -18,8 +18,8 @@ void TempFile::Write(const std::string& bytes) const {
 std::string TempFile::Read() const { return ReadWholeFile(path_).value_or("<missing>"); }
 
 void TempFile::Remove() const {
-    ::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(path_.c_str());
+    ::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(path_.c_str());
 }
 
 }  // namespace quellix

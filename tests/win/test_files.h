@@ -8,19 +8,19 @@ namespace quellix {
 // A file beside the test executable, removed again when the test ends.
 class TempFile {
 public:
-    explicit TempFile(const std::string& name);
+    explicit TempFile(const std::wstring& name);
     ~TempFile() { Remove(); }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
-    const std::string& Path() const { return path_; }
+    const std::wstring& Path() const { return path_; }
     void Write(const std::string& bytes) const;
     std::string Read() const;
-    bool Exists() const { return ::GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    bool Exists() const { return ::GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES; }
     void Remove() const;
 
 private:
-    std::string path_;
+    std::wstring path_;
 };
 
 }  // namespace quellix
