@@ -10,6 +10,11 @@ namespace {
 // Bounded writes: one huge WriteFile can fail for want of kernel memory where smaller ones succeed.
 constexpr std::size_t kChunkSize = 64 * 1024;
 
+// Virus scanners, the indexer and sync clients hold a file that was just written for a moment; a replacement
+// refused meanwhile is tried again for about a second before it counts as failed.
+constexpr DWORD kReplaceRetryMs = 1000;
+constexpr DWORD kReplaceRetryStepMs = 50;
+
 // Renames and their fallbacks misbehave on relative paths on some systems; every path is made absolute first.
 bool AbsolutePath(const std::wstring& path, std::wstring& absolute) {
     const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -19,6 +24,18 @@ bool AbsolutePath(const std::wstring& path, std::wstring& absolute) {
     if (length == 0 || length >= needed) return false;
     absolute.resize(length);
     return true;
+}
+
+// A rename within one volume is atomic: a reader sees the old file or the new one, never neither.
+bool RenameOver(const std::wstring& from, const std::wstring& to) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD error = ::GetLastError();
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+        if (!held || ::GetTickCount() - start >= kReplaceRetryMs) return false;
+        ::Sleep(kReplaceRetryStepMs);
+    }
 }
 
 }  // namespace
@@ -55,8 +72,7 @@ bool MoveFileIntoPlace(const std::wstring& source, const std::wstring& target) {
     std::wstring from;
     std::wstring to;
     bool moved = AbsolutePath(source, from) && AbsolutePath(target, to) && !IsReadOnlyFile(to);
-    // A rename within one volume is atomic: a reader sees the old file or the new one, never neither.
-    moved = moved && ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    moved = moved && RenameOver(from, to);
     if (!moved) ::DeleteFileW(from.empty() ? source.c_str() : from.c_str());
     return moved;
 }

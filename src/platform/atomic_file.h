@@ -25,7 +25,8 @@ bool WriteChunk(HANDLE file, std::string_view chunk);
 bool WriteCompleteFile(const std::wstring& path, std::string_view bytes,
                        const ChunkWriter& writeChunk = WriteChunk);
 
-// Puts `source` in `target`'s place in one step. Refused when target is read-only or held open by anyone.
+// Puts `source` in `target`'s place in one step. Refused when target is read-only or held open by anyone for
+// longer than about a second.
 // Whatever the outcome, source is gone afterwards and target holds either its old content or source's.
 bool MoveFileIntoPlace(const std::wstring& source, const std::wstring& target);
 

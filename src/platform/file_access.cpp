@@ -28,12 +28,24 @@ bool ReadWholeFileInto(const std::wstring& path, std::string& out) {
 }
 
 bool AppendToFile(const std::wstring& path, std::string_view bytes) {
-    FileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+    FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
+    const bool created = ::GetLastError() != ERROR_ALREADY_EXISTS;
+    LARGE_INTEGER oldSize{};
+    if (!::GetFileSizeEx(file.get(), &oldSize)) return false;
     DWORD written = 0;
-    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
+    const bool appended = ::SetFilePointerEx(file.get(), oldSize, nullptr, FILE_BEGIN) &&
+                          ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                          written == bytes.size();
+    if (appended) return true;
+    // A short write (a full disk) must not leave half a line behind; best effort, as nothing more can be done.
+    if (::SetFilePointerEx(file.get(), oldSize, nullptr, FILE_BEGIN)) ::SetEndOfFile(file.get());
+    file.reset();
+    if (created) ::DeleteFileW(path.c_str());
+    return false;
 }
+
+bool PathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace quellix

@@ -179,6 +179,48 @@ TEST_F(EditEndToEnd, AnUnclosedQuoteEndsWithItsLine) {
     EXPECT_TRUE(WaitUntil([&] { return invitation.Closed(); }, kGenerous));
 }
 
+// A change that cannot be saved is reported; nothing changes, and Add and Edit stay open with the text.
+TEST_F(EditEndToEnd, UnsavedChangesAreReported) {
+    const std::string keywords = "abc\r\n";
+    const wchar_t* const readOnly = L"Change not saved: values.zap is read-only!";
+    const struct {
+        bool readOnlyFile;
+        const wchar_t* button;
+        const wchar_t* caption;  // of the dialog the button opens; nullptr for Delete
+        const wchar_t* text;
+        const wchar_t* message;
+    } cases[] = {
+        {false, L"&Add", kAddCaption, L"\u041f\u0440\u0438\u0432\u0435\u0442",
+         L"Keyword not saved: it has characters that this system's code page can't store!"},
+        {true, L"&Add", kAddCaption, L"roulette", readOnly},
+        {true, L"&Edit", L"Change 'abc' to", L"roulette", readOnly},
+        {true, L"&Delete", nullptr, nullptr, readOnly},
+    };
+    Start(keywords);
+    ASSERT_TRUE(ListShows({L"abc"}));
+    const std::wstring path = Quellix().Folder() + L"\\values.zap";
+    for (const auto& c : cases) {
+        ::SetFileAttributesW(path.c_str(), c.readOnlyFile ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        Select(0);
+        Press(Button(c.button));
+        const HWND dialog = c.caption ? WaitForWindow(Quellix(), c.caption) : nullptr;
+        if (c.caption) {
+            ASSERT_TRUE(dialog) << c.caption;
+            Type(TextBox(dialog), c.text);
+            Press(FindChild(dialog, L"Button", L"&OK"));
+        }
+        EXPECT_EQ(TakeMessage(Quellix()), c.message) << c.button;
+        if (dialog) {
+            EXPECT_TRUE(::IsWindow(dialog)) << "the dialog stays open";
+            EXPECT_EQ(TextBoxText(dialog), c.text);
+            Press(FindChild(dialog, L"Button", L"&Cancel"));
+            ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
+        }
+        EXPECT_EQ(Quellix().ReadKeywordFile(), keywords) << c.button;
+        EXPECT_TRUE(ListShows({L"abc"})) << c.button;
+    }
+}
+
 // A WM_TIMER posted from outside while a dialog has the scan off starts no walk and does not switch it on.
 TEST_F(EditEndToEnd, ATimerMessageWhileADialogIsOpenScansNothing) {
     Start(std::string("casino\r\n"));

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "keywords/keyword_paths.h"
 #include "platform/ansi_text.h"
@@ -148,6 +149,73 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
         bothEdits();
     }
     EXPECT_EQ(files.Keywords(), old) << "scratch file held open";
+}
+
+// Each failing step names itself, and the keyword file stays as it was.
+TEST_F(KeywordEditsTest, EditsSayWhichStepFailed) {
+    const std::string old = "abc\r\nx\r\n";
+    const auto nothing = [] { return FileHandle(); };
+    const auto readOnly = [] {
+        ::SetFileAttributesW(KeywordFilePath().c_str(), FILE_ATTRIBUTE_READONLY);
+        return FileHandle();
+    };
+    const auto scratchIsAFolder = [] {
+        ::CreateDirectoryW(ScratchFilePath().c_str(), nullptr);
+        return FileHandle();
+    };
+    const auto heldSharing = [](DWORD share) {
+        return [share] {
+            return FileHandle(::CreateFileW(KeywordFilePath().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0,
+                                            nullptr));
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<FileHandle()> arrange;
+        std::function<EditResult()> edit;
+        EditResult expected;
+    } cases[] = {
+        {"Cyrillic", nothing, [] { return AppendKeyword(L"\u041f\u0440\u0438\u0432\u0435\u0442"); },
+         EditResult::kNotInCodePage},
+        {"best fit only", nothing, [] { return ReplaceKeyword(L"abc", L"\u0141ukasz"); }, EditResult::kNotInCodePage},
+        {"read-only append", readOnly, [] { return AppendKeyword(L"roulette"); }, EditResult::kFileReadOnly},
+        {"read-only delete", readOnly, [] { return DeleteKeyword(L"abc"); }, EditResult::kFileReadOnly},
+        {"unreadable append", heldSharing(0), [] { return AppendKeyword(L"roulette"); }, EditResult::kFileUnreadable},
+        {"unreadable replace", heldSharing(0), [] { return ReplaceKeyword(L"abc", L"d"); },
+         EditResult::kFileUnreadable},
+        {"append refused", heldSharing(FILE_SHARE_READ), [] { return AppendKeyword(L"roulette"); },
+         EditResult::kFileNotWritten},
+        {"scratch not creatable", scratchIsAFolder, [] { return DeleteKeyword(L"abc"); },
+         EditResult::kScratchNotWritten},
+        {"held past the retries", heldSharing(FILE_SHARE_READ), [] { return ReplaceKeyword(L"abc", L"d"); },
+         EditResult::kFileNotReplaced},
+    };
+    for (const auto& c : cases) {
+        KeywordSandbox::Clear();
+        files.WriteKeywords(old);
+        {
+            const FileHandle holder = c.arrange();
+            EXPECT_EQ(c.edit(), c.expected) << c.name;
+        }
+        EXPECT_EQ(files.Keywords(), old) << c.name;
+    }
+}
+
+// A virus scanner or an indexer may hold the new file for a moment; the replacement waits it out.
+TEST_F(KeywordEditsTest, ReplacementWaitsForAFileHeldAMoment) {
+    files.WriteKeywords("abc\r\nx\r\n");
+    KernelHandle opened(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread holder([&] {
+        FileHandle file(::CreateFileW(KeywordFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      0, nullptr));
+        ::SetEvent(opened.get());
+        ::Sleep(300);
+    });
+    ::WaitForSingleObject(opened.get(), 5000);
+    EXPECT_EQ(ReplaceKeyword(L"abc", L"def"), EditResult::kSaved);
+    holder.join();
+    EXPECT_EQ(files.Keywords(), "def\r\nx\r\n");
+    EXPECT_FALSE(files.ScratchExists());
 }
 
 }  // namespace
