@@ -14,14 +14,20 @@ namespace quellix {
 namespace {
 
 // A rewrite writes only what it has read: a missing or unreadable keyword file changes nothing and creates
-// nothing, and the old file stays until a complete new one can take its place.
-EditResult RewriteKeywordFile(std::string_view match, std::optional<std::string_view> replacement) {
+// nothing, and the old file stays until a complete new one can take its place. Fields are compared as the list
+// shows them, so an entry whose bytes do not survive the conversion can still be found.
+EditResult RewriteKeywordFile(std::wstring_view match, std::optional<std::string_view> replacement) {
     const std::wstring path = KeywordFilePath();
     // Asked first: the replacement would fail too, but only after writing the scratch file for nothing.
     if (IsReadOnlyFile(path)) return EditResult::kFileReadOnly;
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) return EditResult::kFileUnreadable;
-    if (!WriteCompleteFile(ScratchFilePath(), RewriteKeywords(*bytes, match, replacement))) {
+    std::wstring fieldText;
+    const auto matches = [&](std::string_view field) {
+        FromAnsiInto(field, fieldText);
+        return fieldText == match;
+    };
+    if (!WriteCompleteFile(ScratchFilePath(), RewriteKeywords(*bytes, matches, replacement))) {
         return EditResult::kScratchNotWritten;
     }
     return CommitScratchFile() ? EditResult::kSaved : EditResult::kFileNotReplaced;
@@ -51,10 +57,10 @@ EditResult AppendKeyword(std::wstring_view text) {
 EditResult ReplaceKeyword(std::wstring_view oldText, std::wstring_view newText) {
     const std::optional<std::string> newAnsi = ToAnsiExactly(newText);
     if (!newAnsi) return EditResult::kNotInCodePage;
-    return RewriteKeywordFile(ToAnsi(oldText), *newAnsi);
+    return RewriteKeywordFile(oldText, *newAnsi);
 }
 
-EditResult DeleteKeyword(std::wstring_view text) { return RewriteKeywordFile(ToAnsi(text), std::nullopt); }
+EditResult DeleteKeyword(std::wstring_view text) { return RewriteKeywordFile(text, std::nullopt); }
 
 bool CommitScratchFile() { return MoveFileIntoPlace(ScratchFilePath(), KeywordFilePath()); }
 

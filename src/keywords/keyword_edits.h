@@ -17,9 +17,10 @@ enum class EditResult {
 
 // Appends the text exactly as given as one line; creates the keyword file when it is missing.
 EditResult AppendKeyword(std::wstring_view text);
-// Replaces every field equal to oldText (whole field, case-sensitive) by newText; every field on a line of its own.
+// Replaces every field that reads as oldText (whole field, case-sensitive, compared as the list shows it) by
+// newText; every field on a line of its own.
 EditResult ReplaceKeyword(std::wstring_view oldText, std::wstring_view newText);
-// Removes every field equal to text; every other field on a line of its own.
+// Removes every field that reads as text; every other field on a line of its own.
 EditResult DeleteKeyword(std::wstring_view text);
 // Puts the scratch file in the keyword file's place in one step, or removes it and keeps the keyword file.
 bool CommitScratchFile();

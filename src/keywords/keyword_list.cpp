@@ -1,5 +1,7 @@
 #include "keywords/keyword_list.h"
 
+#include <string_view>
+
 #include "keywords/keyword_file.h"
 #include "keywords/keyword_paths.h"
 #include "platform/ansi_text.h"
@@ -7,13 +9,14 @@
 
 namespace quellix {
 
+// Cut into fields as bytes and converted field by field, exactly as the edits see them, so every entry shown can
+// be found again by Edit and Delete.
 std::vector<std::wstring> ReadKeywordList() {
     std::vector<std::wstring> keywords;
     const auto bytes = ReadWholeFile(KeywordFilePath());
     if (!bytes) return keywords;
-    const std::wstring text = FromAnsi(*bytes);
-    KeywordReader<wchar_t> reader(text);
-    while (!reader.AtEnd()) keywords.emplace_back(reader.ReadKeywordField());
+    KeywordReader<char> reader(*bytes);
+    while (!reader.AtEnd()) keywords.push_back(FromAnsi(reader.ReadKeywordField()));
     return keywords;
 }
 
