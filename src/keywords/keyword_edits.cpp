@@ -1,5 +1,6 @@
 #include "keywords/keyword_edits.h"
 
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,17 @@
 
 namespace quellix {
 namespace {
+
+// Memory running out over a keyword file too large to hold counts as an unreadable file: no exception may reach
+// the window procedure that asked for the edit.
+template <class Edit>
+EditResult Guarded(const Edit& edit) noexcept {
+    try {
+        return edit();
+    } catch (const std::exception&) {
+        return EditResult::kFileUnreadable;
+    }
+}
 
 // A rewrite writes only what it has read: a missing or unreadable keyword file changes nothing and creates
 // nothing, and the old file stays until a complete new one can take its place. Fields are compared as the list
@@ -42,25 +54,31 @@ bool EndsWithinALine(const std::optional<std::string>& bytes) {
 }  // namespace
 
 EditResult AppendKeyword(std::wstring_view text) {
-    const std::optional<std::string> ansi = ToAnsiExactly(text);
-    if (!ansi) return EditResult::kNotInCodePage;
-    const std::wstring path = KeywordFilePath();
-    // Windows refuses to open a read-only file for writing; do the same where that is not enforced.
-    if (IsReadOnlyFile(path)) return EditResult::kFileReadOnly;
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes && PathExists(path)) return EditResult::kFileUnreadable;
-    std::string line = EndsWithinALine(bytes) ? "\r\n" : "";
-    WriteKeywordLine(line, *ansi);
-    return AppendToFile(path, line) ? EditResult::kSaved : EditResult::kFileNotWritten;
+    return Guarded([&] {
+        const std::optional<std::string> ansi = ToAnsiExactly(text);
+        if (!ansi) return EditResult::kNotInCodePage;
+        const std::wstring path = KeywordFilePath();
+        // Windows refuses to open a read-only file for writing; do the same where that is not enforced.
+        if (IsReadOnlyFile(path)) return EditResult::kFileReadOnly;
+        const std::optional<std::string> bytes = ReadWholeFile(path);
+        if (!bytes && PathExists(path)) return EditResult::kFileUnreadable;
+        std::string line = EndsWithinALine(bytes) ? "\r\n" : "";
+        WriteKeywordLine(line, *ansi);
+        return AppendToFile(path, line) ? EditResult::kSaved : EditResult::kFileNotWritten;
+    });
 }
 
 EditResult ReplaceKeyword(std::wstring_view oldText, std::wstring_view newText) {
-    const std::optional<std::string> newAnsi = ToAnsiExactly(newText);
-    if (!newAnsi) return EditResult::kNotInCodePage;
-    return RewriteKeywordFile(oldText, *newAnsi);
+    return Guarded([&] {
+        const std::optional<std::string> newAnsi = ToAnsiExactly(newText);
+        if (!newAnsi) return EditResult::kNotInCodePage;
+        return RewriteKeywordFile(oldText, *newAnsi);
+    });
 }
 
-EditResult DeleteKeyword(std::wstring_view text) { return RewriteKeywordFile(text, std::nullopt); }
+EditResult DeleteKeyword(std::wstring_view text) {
+    return Guarded([&] { return RewriteKeywordFile(text, std::nullopt); });
+}
 
 bool CommitScratchFile() { return MoveFileIntoPlace(ScratchFilePath(), KeywordFilePath()); }
 

@@ -9,7 +9,7 @@ enum class EditResult {
     kSaved,
     kNotInCodePage,      // the new keyword has characters the ANSI code page cannot hold exactly
     kFileReadOnly,       // the keyword file carries the read-only attribute
-    kFileUnreadable,     // the keyword file is missing or held by another program
+    kFileUnreadable,     // the keyword file is missing, held by another program or too large to hold
     kFileNotWritten,     // the append failed: folder not writable, file held open, disk full
     kScratchNotWritten,  // the scratch file could not be written: folder not writable, disk full
     kFileNotReplaced,    // the scratch file could not take the keyword file's place: held open by another program

@@ -1,5 +1,7 @@
 #include "platform/file_access.h"
 
+#include <new>
+
 #include "platform/win_handle.h"
 
 namespace quellix {
@@ -16,8 +18,14 @@ bool ReadWholeFileInto(const std::wstring& path, std::string& out) {
                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
-    out.resize(static_cast<std::size_t>(size.QuadPart));
+    if (!::GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > kMaxWholeFileSize) {
+        return false;
+    }
+    try {
+        out.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     DWORD read = 0;
     if (!out.empty() && !::ReadFile(file.get(), out.data(), static_cast<DWORD>(out.size()), &read, nullptr)) {
         out.clear();

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <thread>
 
+#include "keywords/keyword_list.h"
 #include "keywords/keyword_paths.h"
 #include "platform/ansi_text.h"
 #include "platform/win_handle.h"
+#include "scanner/scan_walk.h"
 #include "keyword_sandbox.h"
 
 namespace quellix {
@@ -216,6 +219,37 @@ TEST_F(KeywordEditsTest, ReplacementWaitsForAFileHeldAMoment) {
     holder.join();
     EXPECT_EQ(files.Keywords(), "def\r\nx\r\n");
     EXPECT_FALSE(files.ScratchExists());
+}
+
+// A keyword file beyond the size limit is unreadable to the list, the scan and the edits alike; one at the limit
+// is read.
+TEST_F(KeywordEditsTest, KeywordFileBeyondTheLimitIsUnreadable) {
+    const HWND casino = ::CreateWindowExW(0, L"STATIC", L"casino", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                          nullptr);
+    for (const std::uint64_t size : {kMaxWholeFileSize, kMaxWholeFileSize + 1}) {
+        files.WriteKeywords("casino\r\n");
+        {
+            FileHandle file(::CreateFileW(KeywordFilePath().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                          nullptr));
+            LARGE_INTEGER end{};
+            end.QuadPart = static_cast<LONGLONG>(size);
+            ASSERT_TRUE(::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.get()));
+        }
+        const bool readable = size <= kMaxWholeFileSize;
+        EXPECT_EQ(ReadKeywordList().size(), readable ? 2u : 0u) << size;
+        ScanWalk walk;
+        walk.keywordPath = KeywordFilePath();
+        EXPECT_EQ(FindFirstPopup(walk) != nullptr, readable) << size;
+        if (readable) continue;
+        EXPECT_EQ(AppendKeyword(L"more"), EditResult::kFileUnreadable);
+        EXPECT_EQ(ReplaceKeyword(L"casino", L"poker"), EditResult::kFileUnreadable);
+        EXPECT_EQ(DeleteKeyword(L"casino"), EditResult::kFileUnreadable);
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ASSERT_TRUE(::GetFileAttributesExW(KeywordFilePath().c_str(), GetFileExInfoStandard, &data));
+        EXPECT_EQ(data.nFileSizeLow, static_cast<DWORD>(size));
+        EXPECT_FALSE(files.ScratchExists());
+    }
+    ::DestroyWindow(casino);
 }
 
 }  // namespace
