@@ -363,47 +363,5 @@ TEST_F(DialogsTest, EditDialogReplacesTheCaptionedKeywordWhenTheSelectionIsGone)
     EXPECT_EQ(files.Keywords(), "def\r\n\r\nx\r\n");
 }
 
-// A keyword that cannot be stored as typed, or a save that fails, is reported; the dialog keeps the text for
-// another try or Cancel, and the file is untouched.
-TEST_F(DialogsTest, UnsavedKeywordIsReportedAndTheDialogKeepsTheText) {
-    const std::string keywords = "abc\r\n";
-    const wchar_t* const notInCodePage =
-        L"Keyword not saved: it has characters that this system's code page can't store!";
-    const wchar_t* const readOnly = L"Change not saved: values.zap is read-only!";
-    const struct {
-        bool edit;
-        bool readOnlyFile;
-        const wchar_t* text;
-        const wchar_t* message;
-    } cases[] = {
-        {false, false, L"\u041f\u0440\u0438\u0432\u0435\u0442", notInCodePage},
-        {false, true, L"roulette", readOnly},
-        {true, false, L"\u0141ukasz", notInCodePage},
-        {true, true, L"roulette", readOnly},
-    };
-    SelectKeywords({L"abc"}, 0);
-    for (const auto& c : cases) {
-        KeywordSandbox::Clear();
-        files.WriteKeywords(keywords);
-        if (c.readOnlyFile) {
-            ASSERT_TRUE(::SetFileAttributesW(KeywordFilePath().c_str(), FILE_ATTRIBUTE_READONLY));
-        }
-        frmAdd add;
-        frmEdit edit(owner.lstKeyword);
-        Form& dialog = c.edit ? static_cast<Form&>(edit) : add;
-        TextBox& text = c.edit ? edit.txtEdit : add.txtTitle;
-        ShowAndActivate(dialog, owner.Handle());
-        {
-            MessageBoxWatcher watcher;
-            text.SetText(c.text);
-            Click(c.edit ? edit.cmdOk : add.cmdOK);
-            ExpectOneStopMessage(watcher, c.message);
-        }
-        EXPECT_TRUE(dialog.IsLoaded()) << c.text;
-        EXPECT_EQ(text.Text(), c.text);
-        EXPECT_EQ(files.Keywords(), keywords) << c.text;
-    }
-}
-
 }  // namespace
 }  // namespace quellix
