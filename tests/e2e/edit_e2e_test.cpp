@@ -182,6 +182,8 @@ TEST_F(EditEndToEnd, AnUnclosedQuoteEndsWithItsLine) {
 // A change that cannot be saved is reported; nothing changes, and Add and Edit stay open with the text.
 TEST_F(EditEndToEnd, UnsavedChangesAreReported) {
     const std::string keywords = "abc\r\n";
+    const wchar_t* const notInCodePage =
+        L"Keyword not saved: it has characters that this system's code page can't store!";
     const wchar_t* const readOnly = L"Change not saved: values.zap is read-only!";
     const struct {
         bool readOnlyFile;
@@ -190,8 +192,8 @@ TEST_F(EditEndToEnd, UnsavedChangesAreReported) {
         const wchar_t* text;
         const wchar_t* message;
     } cases[] = {
-        {false, L"&Add", kAddCaption, L"\u041f\u0440\u0438\u0432\u0435\u0442",
-         L"Keyword not saved: it has characters that this system's code page can't store!"},
+        {false, L"&Add", kAddCaption, L"\u041f\u0440\u0438\u0432\u0435\u0442", notInCodePage},
+        {false, L"&Edit", L"Change 'abc' to", L"\u0141ukasz", notInCodePage},  // no best-fit Lukasz
         {true, L"&Add", kAddCaption, L"roulette", readOnly},
         {true, L"&Edit", L"Change 'abc' to", L"roulette", readOnly},
         {true, L"&Delete", nullptr, nullptr, readOnly},
