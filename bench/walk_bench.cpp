@@ -20,7 +20,7 @@ struct Samples {
     std::vector<double> titles, fileRead, titleUpper, fileUpper, match, rest, total;
 };
 
-void Measure(int which, const std::string& path, std::string& buffer, Samples& s) {
+void Measure(int which, const std::wstring& path, std::string& buffer, Samples& s) {
     const std::int64_t start = Now();
     switch (which) {
     case 0:
@@ -55,7 +55,7 @@ WalkFigures MeasureWalks(int hostWindows, int keywords) {
     std::vector<std::string> avoid = DesktopTitlesUpper();
     avoid.push_back("QUELLIX");
     const std::string bytes = KeywordFileBytes(NonMatchingKeywords(keywords, avoid));
-    const test::TempFile file(test::InTempFolder("quellix-bench-" + std::to_string(::GetCurrentProcessId()) + ".zap"));
+    const test::TempFile file(test::InTempFolder(L"quellix-bench-" + std::to_wstring(::GetCurrentProcessId()) + L".zap"));
     WalkFigures figures;
     figures.hostWindows = hostWindows;
     figures.keywords = keywords;

@@ -28,7 +28,7 @@ BOOL CALLBACK BareProc(HWND hwnd, LPARAM lParam) {
 }
 
 struct LeastState {
-    const std::string* path;
+    const std::wstring* path;
     std::string* buffer;
 };
 
@@ -36,7 +36,7 @@ BOOL CALLBACK LeastProc(HWND hwnd, LPARAM lParam) {
     auto& state = *reinterpret_cast<LeastState*>(lParam);
     char title[kTitleBufferSize];
     if (FetchTitle(hwnd, title).empty()) return TRUE;
-    FileHandle file(::CreateFileA(state.path->c_str(), GENERIC_READ,
+    FileHandle file(::CreateFileW(state.path->c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return TRUE;
@@ -48,7 +48,7 @@ BOOL CALLBACK LeastProc(HWND hwnd, LPARAM lParam) {
 
 // Step times are summed in counter ticks and converted once, so timing adds little to the walk.
 struct StepsState {
-    const std::string* path;
+    const std::wstring* path;
     ScanWalk walk;
     std::int64_t titles = 0, fileRead = 0, titleUpper = 0, fileUpper = 0, match = 0;
 };
@@ -92,18 +92,18 @@ int BareWalk() {
     return titled;
 }
 
-void LeastWalk(const std::string& keywordPath, std::string& buffer) {
+void LeastWalk(const std::wstring& keywordPath, std::string& buffer) {
     LeastState state{&keywordPath, &buffer};
     ::EnumWindows(LeastProc, reinterpret_cast<LPARAM>(&state));
 }
 
-HWND ScanWalkOnce(const std::string& keywordPath) {
+HWND ScanWalkOnce(const std::wstring& keywordPath) {
     ScanWalk walk;
     walk.keywordPath = keywordPath;
     return FindFirstPopup(walk);
 }
 
-WalkSteps TimedStepsWalk(const std::string& keywordPath) {
+WalkSteps TimedStepsWalk(const std::wstring& keywordPath) {
     StepsState state{&keywordPath, {}};
     const std::int64_t start = Now();
     ::EnumWindows(StepsProc, reinterpret_cast<LPARAM>(&state));

@@ -12,10 +12,10 @@ int BareWalk();
 
 // The least walk the design allows: a bare walk that also opens, reads and closes the keyword file
 // once per titled window, without parsing or matching. `buffer` is reused from walk to walk.
-void LeastWalk(const std::string& keywordPath, std::string& buffer);
+void LeastWalk(const std::wstring& keywordPath, std::string& buffer);
 
 // One walk of the scan as one tick runs it, with fresh buffers. Returns the matched window or null.
-HWND ScanWalkOnce(const std::string& keywordPath);
+HWND ScanWalkOnce(const std::wstring& keywordPath);
 
 // Where the time of a scan walk goes, in milliseconds per walk; the steps are those of the scan's
 // callback, timed one by one.
@@ -28,6 +28,6 @@ struct WalkSteps {
     double rest = 0;        // the enumeration and the timing itself
     double total = 0;       // the whole walk
 };
-WalkSteps TimedStepsWalk(const std::string& keywordPath);
+WalkSteps TimedStepsWalk(const std::wstring& keywordPath);
 
 }  // namespace quellix::bench

@@ -68,9 +68,11 @@ void Form1::OnCommand(int id, int code) {
     }
 }
 
+// A WM_TIMER may come while the timer is off: posted by another program, or queued just before it was switched
+// off. It must neither start a walk nor, by the walk's end, switch the scan on while a dialog is open.
 void Form1::OnTimer(UINT_PTR id) {
-    if (id == Timer1.Id()) Timer1_Timer();
-    if (id == tmrTrayIcon.Id()) tmrTrayIcon_Timer();
+    if (id == Timer1.Id() && Timer1.Enabled()) Timer1_Timer();
+    if (id == tmrTrayIcon.Id() && tmrTrayIcon.Enabled()) tmrTrayIcon_Timer();
 }
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -16,7 +16,7 @@ void Form1::LoadKeywords() {
 }
 
 // Removes every field equal to the selected entry, with the scan paused while the file is rewritten, and
-// shows the list as the file now holds it.
+// shows the list as the file now holds it; a delete that could not be saved is reported and changes nothing.
 void Form1::cmdDelete_Click() {
     const int index = lstKeyword.ListIndex();
     if (index == -1) {
@@ -25,8 +25,12 @@ void Form1::cmdDelete_Click() {
     }
     const std::wstring keyword = lstKeyword.List(index);
     Timer1.SetEnabled(false);
-    DeleteKeyword(keyword);
+    const EditResult result = DeleteKeyword(keyword);
     Timer1.SetEnabled(true);
+    if (result != EditResult::kSaved) {
+        ShowStopMessage(Handle(), EditFailureMessage(result));
+        return;
+    }
     LoadKeywords();
 }
 

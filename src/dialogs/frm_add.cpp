@@ -29,7 +29,12 @@ void frmAdd::cmdOK_Click() {
         ShowStopMessage(Handle(), L"Title can't be blank!");
         return;
     }
-    AppendKeyword(title);  // as typed, blanks at the ends included
+    // As typed, blanks at the ends included. Should it fail, the text stays for another try or Cancel.
+    const EditResult result = AppendKeyword(title);
+    if (result != EditResult::kSaved) {
+        ShowStopMessage(Handle(), EditFailureMessage(result));
+        return;
+    }
     Unload();
 }
 

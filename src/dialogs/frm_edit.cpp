@@ -40,7 +40,12 @@ void frmEdit::cmdOk_Click() {
         ShowStopMessage(Handle(), L"Window title can not be blank!");
         return;
     }
-    ReplaceKeyword(oldText, newText);  // every equal field, not only the selected one
+    // Every equal field, not only the selected one. Should it fail, the text stays for another try or Cancel.
+    const EditResult result = ReplaceKeyword(oldText, newText);
+    if (result != EditResult::kSaved) {
+        ShowStopMessage(Handle(), EditFailureMessage(result));
+        return;
+    }
     Unload();
 }
 

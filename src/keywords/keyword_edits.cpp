@@ -1,5 +1,6 @@
 #include "keywords/keyword_edits.h"
 
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -13,13 +14,35 @@
 namespace quellix {
 namespace {
 
+// Memory running out over a keyword file too large to hold counts as an unreadable file: no exception may reach
+// the window procedure that asked for the edit.
+template <class Edit>
+EditResult Guarded(const Edit& edit) noexcept {
+    try {
+        return edit();
+    } catch (const std::exception&) {
+        return EditResult::kFileUnreadable;
+    }
+}
+
 // A rewrite writes only what it has read: a missing or unreadable keyword file changes nothing and creates
-// nothing, and the old file stays until a complete new one can take its place.
-void RewriteKeywordFile(std::string_view match, std::optional<std::string_view> replacement) {
-    const std::optional<std::string> bytes = ReadWholeFile(KeywordFilePath());
-    if (!bytes) return;
-    if (!WriteCompleteFile(ScratchFilePath(), RewriteKeywords(*bytes, match, replacement))) return;
-    CommitScratchFile();
+// nothing, and the old file stays until a complete new one can take its place. Fields are compared as the list
+// shows them, so an entry whose bytes do not survive the conversion can still be found.
+EditResult RewriteKeywordFile(std::wstring_view match, std::optional<std::string_view> replacement) {
+    const std::wstring path = KeywordFilePath();
+    // Asked first: the replacement would fail too, but only after writing the scratch file for nothing.
+    if (IsReadOnlyFile(path)) return EditResult::kFileReadOnly;
+    const std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) return EditResult::kFileUnreadable;
+    std::wstring fieldText;
+    const auto matches = [&](std::string_view field) {
+        FromAnsiInto(field, fieldText);
+        return fieldText == match;
+    };
+    if (!WriteCompleteFile(ScratchFilePath(), RewriteKeywords(*bytes, matches, replacement))) {
+        return EditResult::kScratchNotWritten;
+    }
+    return CommitScratchFile() ? EditResult::kSaved : EditResult::kFileNotReplaced;
 }
 
 // A file whose last line has no line end (edited by hand, say) would otherwise take the new keyword onto that
@@ -30,22 +53,47 @@ bool EndsWithinALine(const std::optional<std::string>& bytes) {
 
 }  // namespace
 
-void AppendKeyword(std::wstring_view text) {
-    const std::string path = KeywordFilePath();
-    // Windows refuses to open a read-only file for appending; do the same where that is not enforced.
-    if (IsReadOnlyFile(path)) return;
-    std::string line = EndsWithinALine(ReadWholeFile(path)) ? "\r\n" : "";
-    WriteKeywordLine(line, ToAnsi(text));
-    AppendToFile(path, line);  // a failed append leaves the list as it was, and is not reported
+EditResult AppendKeyword(std::wstring_view text) {
+    return Guarded([&] {
+        const std::optional<std::string> ansi = ToAnsiExactly(text);
+        if (!ansi) return EditResult::kNotInCodePage;
+        const std::wstring path = KeywordFilePath();
+        // Windows refuses to open a read-only file for writing; do the same where that is not enforced.
+        if (IsReadOnlyFile(path)) return EditResult::kFileReadOnly;
+        const std::optional<std::string> bytes = ReadWholeFile(path);
+        if (!bytes && PathExists(path)) return EditResult::kFileUnreadable;
+        std::string line = EndsWithinALine(bytes) ? "\r\n" : "";
+        WriteKeywordLine(line, *ansi);
+        return AppendToFile(path, line) ? EditResult::kSaved : EditResult::kFileNotWritten;
+    });
 }
 
-void ReplaceKeyword(std::wstring_view oldText, std::wstring_view newText) {
-    const std::string newAnsi = ToAnsi(newText);
-    RewriteKeywordFile(ToAnsi(oldText), newAnsi);
+EditResult ReplaceKeyword(std::wstring_view oldText, std::wstring_view newText) {
+    return Guarded([&] {
+        const std::optional<std::string> newAnsi = ToAnsiExactly(newText);
+        if (!newAnsi) return EditResult::kNotInCodePage;
+        return RewriteKeywordFile(oldText, *newAnsi);
+    });
 }
 
-void DeleteKeyword(std::wstring_view text) { RewriteKeywordFile(ToAnsi(text), std::nullopt); }
+EditResult DeleteKeyword(std::wstring_view text) {
+    return Guarded([&] { return RewriteKeywordFile(text, std::nullopt); });
+}
 
-void CommitScratchFile() { MoveFileIntoPlace(ScratchFilePath(), KeywordFilePath()); }
+bool CommitScratchFile() { return MoveFileIntoPlace(ScratchFilePath(), KeywordFilePath()); }
+
+const wchar_t* EditFailureMessage(EditResult result) {
+    switch (result) {
+    case EditResult::kSaved: break;
+    case EditResult::kNotInCodePage:
+        return L"Keyword not saved: it has characters that this system's code page can't store!";
+    case EditResult::kFileReadOnly: return L"Change not saved: values.zap is read-only!";
+    case EditResult::kFileUnreadable: return L"Change not saved: values.zap could not be read!";
+    case EditResult::kFileNotWritten: return L"Change not saved: values.zap could not be written!";
+    case EditResult::kScratchNotWritten: return L"Change not saved: temp.zap could not be written!";
+    case EditResult::kFileNotReplaced: return L"Change not saved: values.zap is in use by another program!";
+    }
+    return L"";
+}
 
 }  // namespace quellix

@@ -61,14 +61,14 @@ struct Scan {
         return from;
     }
 
+    // A quote not closed on its own line ends with the line: otherwise one stray quote would swallow every
+    // keyword after it.
     std::basic_string_view<CharT> ReadQuoted() {
         const std::size_t start = pos + 1;
-        const std::size_t close = text.find(kQuote, start);
-        if (close == std::basic_string_view<CharT>::npos) {
-            pos = text.size();
-            return text.substr(start);
-        }
-        pos = FindStop(close + 1);
+        std::size_t close = start;
+        while (close < text.size() && text[close] != kQuote && !IsLineEnd(text[close])) ++close;
+        const bool closed = close < text.size() && text[close] == kQuote;
+        pos = closed ? FindStop(close + 1) : close;
         ConsumeTerminator();
         return text.substr(start, close - start);
     }

@@ -1,5 +1,8 @@
 #include "keywords/keyword_list.h"
 
+#include <exception>
+#include <string_view>
+
 #include "keywords/keyword_file.h"
 #include "keywords/keyword_paths.h"
 #include "platform/ansi_text.h"
@@ -7,14 +10,21 @@
 
 namespace quellix {
 
+// Cut into fields as bytes and converted field by field, exactly as the edits see them, so every entry shown can
+// be found again by Edit and Delete.
 std::vector<std::wstring> ReadKeywordList() {
-    std::vector<std::wstring> keywords;
-    const auto bytes = ReadWholeFile(KeywordFilePath());
-    if (!bytes) return keywords;
-    const std::wstring text = FromAnsi(*bytes);
-    KeywordReader<wchar_t> reader(text);
-    while (!reader.AtEnd()) keywords.emplace_back(reader.ReadKeywordField());
-    return keywords;
+    // Memory running out over a keyword file too large to hold counts as an unreadable file: no exception may
+    // reach the window procedure that fills the list.
+    try {
+        std::vector<std::wstring> keywords;
+        const auto bytes = ReadWholeFile(KeywordFilePath());
+        if (!bytes) return keywords;
+        KeywordReader<char> reader(*bytes);
+        while (!reader.AtEnd()) keywords.push_back(FromAnsi(reader.ReadKeywordField()));
+        return keywords;
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 }  // namespace quellix

@@ -4,8 +4,8 @@
 
 namespace quellix {
 
-std::string KeywordFilePath() { return ExeFolder() + "\\values.zap"; }
+std::wstring KeywordFilePath() { return ExeFolder() + L"\\values.zap"; }
 
-std::string ScratchFilePath() { return ExeFolder() + "\\temp.zap"; }
+std::wstring ScratchFilePath() { return ExeFolder() + L"\\temp.zap"; }
 
 }  // namespace quellix

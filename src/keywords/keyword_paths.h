@@ -4,7 +4,7 @@
 namespace quellix {
 
 // The keyword file and the rewrite's scratch file live beside the executable.
-std::string KeywordFilePath();
-std::string ScratchFilePath();
+std::wstring KeywordFilePath();
+std::wstring ScratchFilePath();
 
 }  // namespace quellix

@@ -4,14 +4,14 @@
 
 namespace quellix {
 
-std::string RewriteKeywords(std::string_view fileText, std::string_view match,
+std::string RewriteKeywords(std::string_view fileText, const FieldMatch& matches,
                             std::optional<std::string_view> replacement) {
     std::string out;
     out.reserve(fileText.size());
     KeywordReader<char> reader(fileText);
     while (!reader.AtEnd()) {
         const std::string_view field = reader.ReadKeywordField();
-        if (field != match) {
+        if (!matches(field)) {
             WriteKeywordLine(out, field);
         } else if (replacement) {
             WriteKeywordLine(out, *replacement);

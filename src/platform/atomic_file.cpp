@@ -10,21 +10,38 @@ namespace {
 // Bounded writes: one huge WriteFile can fail for want of kernel memory where smaller ones succeed.
 constexpr std::size_t kChunkSize = 64 * 1024;
 
+// Virus scanners, the indexer and sync clients hold a file that was just written for a moment; a replacement
+// refused meanwhile is tried again for about a second before it counts as failed.
+constexpr DWORD kReplaceRetryMs = 1000;
+constexpr DWORD kReplaceRetryStepMs = 50;
+
 // Renames and their fallbacks misbehave on relative paths on some systems; every path is made absolute first.
-bool AbsolutePath(const std::string& path, std::string& absolute) {
-    const DWORD needed = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+bool AbsolutePath(const std::wstring& path, std::wstring& absolute) {
+    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0) return false;
-    absolute.assign(needed, '\0');
-    const DWORD length = ::GetFullPathNameA(path.c_str(), needed, absolute.data(), nullptr);
+    absolute.assign(needed, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), needed, absolute.data(), nullptr);
     if (length == 0 || length >= needed) return false;
     absolute.resize(length);
     return true;
 }
 
+// A rename within one volume is atomic: a reader sees the old file or the new one, never neither.
+bool RenameOver(const std::wstring& from, const std::wstring& to) {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        const DWORD error = ::GetLastError();
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+        if (!held || ::GetTickCount() - start >= kReplaceRetryMs) return false;
+        ::Sleep(kReplaceRetryStepMs);
+    }
+}
+
 }  // namespace
 
-bool IsReadOnlyFile(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+bool IsReadOnlyFile(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
@@ -34,11 +51,11 @@ bool WriteChunk(HANDLE file, std::string_view chunk) {
            written == chunk.size();
 }
 
-bool WriteCompleteFile(const std::string& path, std::string_view bytes, const ChunkWriter& writeChunk) {
-    std::string absolute;
+bool WriteCompleteFile(const std::wstring& path, std::string_view bytes, const ChunkWriter& writeChunk) {
+    std::wstring absolute;
     if (!AbsolutePath(path, absolute)) return false;
     // No sharing: nobody may read a half-written scratch file or write into it meanwhile.
-    FileHandle file(::CreateFileA(absolute.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    FileHandle file(::CreateFileW(absolute.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr));
     if (!file) return false;
     bool complete = true;
@@ -47,17 +64,16 @@ bool WriteCompleteFile(const std::string& path, std::string_view bytes, const Ch
     }
     complete = complete && ::FlushFileBuffers(file.get());
     file.reset();
-    if (!complete) ::DeleteFileA(absolute.c_str());  // best effort: a leftover is emptied by the next rewrite
+    if (!complete) ::DeleteFileW(absolute.c_str());  // best effort: a leftover is emptied by the next rewrite
     return complete;
 }
 
-bool MoveFileIntoPlace(const std::string& source, const std::string& target) {
-    std::string from;
-    std::string to;
+bool MoveFileIntoPlace(const std::wstring& source, const std::wstring& target) {
+    std::wstring from;
+    std::wstring to;
     bool moved = AbsolutePath(source, from) && AbsolutePath(target, to) && !IsReadOnlyFile(to);
-    // A rename within one volume is atomic: a reader sees the old file or the new one, never neither.
-    moved = moved && ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!moved) ::DeleteFileA(from.empty() ? source.c_str() : from.c_str());
+    moved = moved && RenameOver(from, to);
+    if (!moved) ::DeleteFileW(from.empty() ? source.c_str() : from.c_str());
     return moved;
 }
 

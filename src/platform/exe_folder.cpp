@@ -4,10 +4,10 @@
 
 namespace quellix {
 
-std::string ExeFolder() {
-    std::string path(MAX_PATH, '\0');
+std::wstring ExeFolder() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) return {};
         if (n < path.size()) {
             path.resize(n);
@@ -15,8 +15,8 @@ std::string ExeFolder() {
         }
         path.resize(path.size() * 2);  // truncated: long path
     }
-    const auto slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string{} : path.substr(0, slash);
+    const auto slash = path.find_last_of(L'\\');
+    return slash == std::wstring::npos ? std::wstring{} : path.substr(0, slash);
 }
 
 }  // namespace quellix

@@ -3,8 +3,8 @@
 
 namespace quellix {
 
-// The folder of the running executable, in the ANSI code page, without a trailing backslash
-// ("C:\Tools", or "C:" for a program in a drive's root).
-std::string ExeFolder();
+// The folder of the running executable, without a trailing backslash ("C:\\Tools", or "C:" for a program in a
+// drive's root). Wide: a folder name the ANSI code page cannot spell must still be found.
+std::wstring ExeFolder();
 
 }  // namespace quellix

@@ -1,23 +1,31 @@
 #include "platform/file_access.h"
 
+#include <new>
+
 #include "platform/win_handle.h"
 
 namespace quellix {
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
     std::string bytes;
     if (!ReadWholeFileInto(path, bytes)) return std::nullopt;
     return bytes;
 }
 
-bool ReadWholeFileInto(const std::string& path, std::string& out) {
+bool ReadWholeFileInto(const std::wstring& path, std::string& out) {
     out.clear();
-    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
-    out.resize(static_cast<std::size_t>(size.QuadPart));
+    if (!::GetFileSizeEx(file.get(), &size) || static_cast<std::uint64_t>(size.QuadPart) > kMaxWholeFileSize) {
+        return false;
+    }
+    try {
+        out.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     DWORD read = 0;
     if (!out.empty() && !::ReadFile(file.get(), out.data(), static_cast<DWORD>(out.size()), &read, nullptr)) {
         out.clear();
@@ -27,13 +35,25 @@ bool ReadWholeFileInto(const std::string& path, std::string& out) {
     return true;
 }
 
-bool AppendToFile(const std::string& path, std::string_view bytes) {
-    FileHandle file(::CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+bool AppendToFile(const std::wstring& path, std::string_view bytes) {
+    FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
+    const bool created = ::GetLastError() != ERROR_ALREADY_EXISTS;
+    LARGE_INTEGER oldSize{};
+    if (!::GetFileSizeEx(file.get(), &oldSize)) return false;
     DWORD written = 0;
-    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
+    const bool appended = ::SetFilePointerEx(file.get(), oldSize, nullptr, FILE_BEGIN) &&
+                          ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                          written == bytes.size();
+    if (appended) return true;
+    // A short write (a full disk) must not leave half a line behind; best effort, as nothing more can be done.
+    if (::SetFilePointerEx(file.get(), oldSize, nullptr, FILE_BEGIN)) ::SetEndOfFile(file.get());
+    file.reset();
+    if (created) ::DeleteFileW(path.c_str());
+    return false;
 }
+
+bool PathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace quellix

@@ -20,7 +20,7 @@ PopupScanner::PopupScanner(CloseRequest requestClose, CloakQuery isCloaked)
     walk_.ask = [this](HWND hWnd) { return Ask(hWnd); };
 }
 
-HWND PopupScanner::Tick(const std::string& keywordPath) {
+HWND PopupScanner::Tick(const std::wstring& keywordPath) {
     now_ = ::GetTickCount();
     newRequestMade_ = false;
     walk_.keywordPath = keywordPath;

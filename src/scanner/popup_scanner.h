@@ -26,7 +26,7 @@ public:
 
     // One walk over all windows: asks at most one newly matched window, and asks again those that
     // stayed once their pause is over. Returns the window newly asked, or null.
-    HWND Tick(const std::string& keywordPath);
+    HWND Tick(const std::wstring& keywordPath);
 
 private:
     bool Ask(HWND hWnd);

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <exception>
 
 #include "platform/ansi_text.h"
 #include "platform/file_access.h"
@@ -13,11 +14,9 @@ HWND FoundPopupHandle = nullptr;
 
 namespace {
 constexpr int kTitleBufferSize = 255;  // so a title is at most 254 ANSI characters
-}
 
 // One window of the walk: returns FALSE to end the walk, which only a walk without walk.ask does.
-BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
-    auto& walk = *reinterpret_cast<ScanWalk*>(lParam);
+BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
     char buffer[kTitleBufferSize] = {};
     // Another program's caption is read without sending it anything, so a hung window cannot
     // hold up the walk; this program's own windows still get WM_GETTEXT.
@@ -43,6 +42,18 @@ BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
     }
     if (walk.ask(hWnd)) FoundPopupHandle = hWnd;
     return TRUE;
+}
+
+}  // namespace
+
+BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
+    // No exception may unwind through the system's enumeration: memory running out over a keyword file too
+    // large to hold ends the walk with nothing found, as an unreadable file would.
+    try {
+        return VisitWindow(hWnd, *reinterpret_cast<ScanWalk*>(lParam));
+    } catch (const std::exception&) {
+        return FALSE;
+    }
 }
 
 HWND FindFirstPopup(ScanWalk& walk) {

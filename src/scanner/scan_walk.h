@@ -12,7 +12,7 @@ namespace quellix {
 // What one walk over the top-level windows needs: the keyword file's path, taken once per walk,
 // and buffers reused from window to window so that a read costs no allocation.
 struct ScanWalk {
-    std::string keywordPath;
+    std::wstring keywordPath;
     std::string fileBytes;
     std::wstring title;
     // The keywords as converted, upper-cased and cut from keywordBytes; made again only when a read

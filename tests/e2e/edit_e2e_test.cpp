@@ -13,8 +13,8 @@ namespace {
 class EditEndToEnd : public ::testing::Test {
 protected:
     // The program started with the given keyword file, its main window shown as the user brings it up.
-    void Start(const std::optional<std::string>& keywords) {
-        quellix_ = std::make_unique<QuellixProcess>(keywords);
+    void Start(const std::optional<std::string>& keywords, const std::wstring& folderPrefix = L"quellix-e2e") {
+        quellix_ = std::make_unique<QuellixProcess>(keywords, folderPrefix);
         ASSERT_TRUE(quellix_->Started());
         ASSERT_TRUE(quellix_->ShowFromTray());
     }
@@ -101,6 +101,85 @@ TEST_F(EditEndToEnd, NoPopupIsClosedWhileTheEditDialogIsOpen) {
     ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitUntil([&] { return popup.Closed(); }, kGenerous));
     EXPECT_EQ(Quellix().ReadKeywordFile(), "casino\r\n");
+}
+
+// From a folder the code page cannot spell, a keyword with a letter beyond ASCII is stored in the code page,
+// listed back as typed and matched in any case.
+TEST_F(EditEndToEnd, NonAsciiKeywordFromAFolderNamedInAnotherScript) {
+    Start(std::nullopt, L"quellix-e2e-\u041f\u0440\u0438\u0432\u0435\u0442");
+    ASSERT_TRUE(Submit(OpenAdd(), L"caf\u00e9"));
+    EXPECT_TRUE(Quellix().ListShows({L"caf\u00e9"}));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "caf\xe9\r\n");
+    TestPopup bar(L"CAF\u00c9 DEL MAR");
+    EXPECT_TRUE(WaitUntil([&] { return bar.Closed(); }, kGenerous));
+}
+
+TEST_F(EditEndToEnd, AnUnclosedQuoteEndsWithItsLine) {
+    Start(std::nullopt);
+    ASSERT_TRUE(Submit(OpenAdd(), L"\"Free"));
+    ASSERT_TRUE(Submit(OpenAdd(), L"poker"));
+    EXPECT_TRUE(Quellix().ListShows({L"Free", L"poker"}));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "\"Free\r\npoker\r\n");
+    TestPopup invitation(L"Poker Night Invitation");
+    EXPECT_TRUE(WaitUntil([&] { return invitation.Closed(); }, kGenerous));
+}
+
+// A change that cannot be saved is reported; nothing changes, and Add and Edit stay open with the text.
+TEST_F(EditEndToEnd, UnsavedChangesAreReported) {
+    const std::string keywords = "abc\r\n";
+    const wchar_t* const notInCodePage =
+        L"Keyword not saved: it has characters that this system's code page can't store!";
+    const wchar_t* const readOnly = L"Change not saved: values.zap is read-only!";
+    const struct {
+        bool readOnlyFile;
+        const wchar_t* button;
+        const wchar_t* caption;  // of the dialog the button opens; nullptr for Delete
+        const wchar_t* text;
+        const wchar_t* message;
+    } cases[] = {
+        {false, L"&Add", kAddCaption, L"\u041f\u0440\u0438\u0432\u0435\u0442", notInCodePage},
+        {false, L"&Edit", L"Change 'abc' to", L"\u0141ukasz", notInCodePage},  // no best-fit Lukasz
+        {true, L"&Add", kAddCaption, L"roulette", readOnly},
+        {true, L"&Edit", L"Change 'abc' to", L"roulette", readOnly},
+        {true, L"&Delete", nullptr, nullptr, readOnly},
+    };
+    Start(keywords);
+    ASSERT_TRUE(Quellix().ListShows({L"abc"}));
+    const std::wstring path = Quellix().Folder() + L"\\values.zap";
+    for (const auto& c : cases) {
+        ::SetFileAttributesW(path.c_str(), c.readOnlyFile ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        Quellix().Select(0);
+        Press(Button(c.button));
+        const HWND dialog = c.caption ? WaitForWindow(Quellix(), c.caption) : nullptr;
+        if (c.caption) {
+            ASSERT_TRUE(dialog) << c.caption;
+            Type(TextBox(dialog), c.text);
+            Press(FindChild(dialog, L"Button", L"&OK"));
+        }
+        EXPECT_EQ(TakeMessage(Quellix()), c.message) << c.button;
+        if (dialog) {
+            EXPECT_TRUE(::IsWindow(dialog)) << "the dialog stays open";
+            EXPECT_EQ(TextBoxText(dialog), c.text);
+            Press(FindChild(dialog, L"Button", L"&Cancel"));
+            ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, kGenerous));
+        }
+        EXPECT_EQ(Quellix().ReadKeywordFile(), keywords) << c.button;
+        EXPECT_TRUE(Quellix().ListShows({L"abc"})) << c.button;
+    }
+}
+
+// A WM_TIMER posted from outside while a dialog has the scan off starts no walk and does not switch it on.
+TEST_F(EditEndToEnd, ATimerMessageWhileADialogIsOpenScansNothing) {
+    Start(std::string("casino\r\n"));
+    ASSERT_TRUE(Quellix().ListShows({L"casino"}));
+    const HWND dialog = OpenAdd();
+    ASSERT_TRUE(dialog);
+    TestPopup bonus(L"Free Casino Bonus");
+    ::PostMessageW(Quellix().MainWindow(), WM_TIMER, 1, 0);
+    PumpFor(1500);
+    EXPECT_FALSE(bonus.Closed());
+    Press(FindChild(dialog, L"Button", L"&Cancel"));
+    EXPECT_TRUE(WaitUntil([&] { return bonus.Closed(); }, kGenerous));
 }
 
 }  // namespace

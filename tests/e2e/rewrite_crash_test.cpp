@@ -29,7 +29,7 @@ std::string KeywordFileWith(const std::string& keyword) {
 class CrashSafetyTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::wstring worker = FromAnsi(BesideTheExe("rewrite_worker.exe"));
+        const std::wstring worker = BesideTheExe(L"rewrite_worker.exe");
         ASSERT_TRUE(::CopyFileW(worker.c_str(), Worker().c_str(), FALSE));
     }
     std::wstring Worker() const { return folder_.Path(L"rewrite_worker.exe"); }

@@ -33,7 +33,8 @@ const RewriteCase kRewriteCases[] = {
 
 TEST(RewriteKeywords, WritesOneFieldPerLine) {
     for (const RewriteCase& c : kRewriteCases) {
-        EXPECT_EQ(RewriteKeywords(c.file, c.match, c.replacement), c.expected)
+        const auto equal = [&](std::string_view field) { return field == c.match; };
+        EXPECT_EQ(RewriteKeywords(c.file, equal, c.replacement), c.expected)
             << testing::PrintToString(std::string(c.file)) << " match " << c.match;
     }
 }

@@ -39,7 +39,8 @@ KernelHandle StartProgram(const std::wstring& exe, const std::wstring& arguments
     return KernelHandle(info.hProcess);
 }
 
-QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile) {
+QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile, const std::wstring& folderPrefix)
+    : folder_(folderPrefix) {
     const std::wstring exe = folder_.Path(L"quellix.exe");
     if (!::CopyFileW(QuellixExePath().c_str(), exe.c_str(), FALSE)) return;
     if (keywordFile) WriteKeywordFile(*keywordFile);

@@ -22,9 +22,11 @@ KernelHandle StartProgram(const std::wstring& exe, const std::wstring& arguments
 
 // A copy of quellix.exe in a fresh temporary folder, started with the given keyword file
 // (none when nullopt). Ends the process by its handle and removes the folder on destruction.
+// The folder's name starts with folderPrefix: one in another script tests paths beyond the code page.
 class QuellixProcess {
 public:
-    explicit QuellixProcess(const std::optional<std::string>& keywordFile);
+    explicit QuellixProcess(const std::optional<std::string>& keywordFile,
+                            const std::wstring& folderPrefix = L"quellix-e2e");
     ~QuellixProcess();
     QuellixProcess(const QuellixProcess&) = delete;
     QuellixProcess& operator=(const QuellixProcess&) = delete;
@@ -48,6 +50,7 @@ public:
     // The control of the program that has the keyboard focus, or null.
     HWND Focus() const;
 
+    std::wstring Folder() const { return folder_.Path(); }
     std::optional<std::string> ReadKeywordFile() const;
     void WriteKeywordFile(const std::string& bytes) const;
     bool FileExists(const wchar_t* name) const;
@@ -58,7 +61,7 @@ public:
     bool ShowFromTray() const;
 
 private:
-    TempFolder folder_{L"quellix-e2e"};
+    TempFolder folder_;
     KernelHandle process_;
     DWORD pid_ = 0;
     HWND mainWindow_ = nullptr;

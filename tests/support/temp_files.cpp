@@ -57,11 +57,11 @@ void RemoveFile(const std::wstring& path) {
     }
 }
 
-std::string BesideTheExe(const std::string& name) { return ExeFolder() + "\\" + name; }
+std::wstring BesideTheExe(const std::wstring& name) { return ExeFolder() + L"\\" + name; }
 
-std::string InTempFolder(const std::string& name) {
-    char folder[MAX_PATH]{};
-    ::GetTempPathA(MAX_PATH, folder);
+std::wstring InTempFolder(const std::wstring& name) {
+    wchar_t folder[MAX_PATH]{};
+    ::GetTempPathW(MAX_PATH, folder);
     return folder + name;
 }
 
@@ -83,7 +83,5 @@ TempFolder::~TempFolder() {
     }
     ::RemoveDirectoryW(path_.c_str());
 }
-
-TempFile::TempFile(std::string path) : path_(std::move(path)), wide_(FromAnsi(path_)) { Remove(); }
 
 }  // namespace quellix::test

@@ -18,8 +18,8 @@ bool FileExists(const std::wstring& path);
 void RemoveFile(const std::wstring& path);
 
 // Paths beside the test executable and in the temporary folder.
-std::string BesideTheExe(const std::string& name);
-std::string InTempFolder(const std::string& name);
+std::wstring BesideTheExe(const std::wstring& name);
+std::wstring InTempFolder(const std::wstring& name);
 
 // A fresh folder in the temporary folder, named after the prefix, this process and a serial number; removed with
 // whatever the test left in it.
@@ -40,20 +40,19 @@ private:
 // A file that is removed before the test uses it and again afterwards.
 class TempFile {
 public:
-    explicit TempFile(std::string path);
+    explicit TempFile(std::wstring path) : path_(std::move(path)) { Remove(); }
     ~TempFile() { Remove(); }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
-    const std::string& Path() const { return path_; }
-    bool Write(const std::string& bytes) const { return WriteFileBytes(wide_, bytes); }
-    std::optional<std::string> Read() const { return ReadFileBytes(wide_); }
-    bool Exists() const { return FileExists(wide_); }
-    void Remove() const { RemoveFile(wide_); }
+    const std::wstring& Path() const { return path_; }
+    bool Write(const std::string& bytes) const { return WriteFileBytes(path_, bytes); }
+    std::optional<std::string> Read() const { return ReadFileBytes(path_); }
+    bool Exists() const { return FileExists(path_); }
+    void Remove() const { RemoveFile(path_); }
 
 private:
-    std::string path_;
-    std::wstring wide_;
+    std::wstring path_;
 };
 
 // The keyword file and the scratch file beside the test executable, which is where the program looks for them.

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "platform/ansi_text.h"
 #include "platform/file_access.h"
 #include "platform/win_handle.h"
 #include "support/temp_files.h"
@@ -15,12 +14,12 @@ namespace {
 // Two files in a fresh folder of their own.
 class AtomicFileTest : public ::testing::Test {
 protected:
-    static bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    static void Write(const std::string& path, const std::string& bytes) { ASSERT_TRUE(WriteCompleteFile(path, bytes)); }
-    static std::string Read(const std::string& path) { return ReadWholeFile(path).value_or("<missing>"); }
+    static bool Exists(const std::wstring& path) { return FileExists(path); }
+    static void Write(const std::wstring& path, const std::string& bytes) { ASSERT_TRUE(WriteCompleteFile(path, bytes)); }
+    static std::string Read(const std::wstring& path) { return ReadWholeFile(path).value_or("<missing>"); }
 
     TempFolder folder_{L"quellix-atomic"};
-    const std::string target_ = ToAnsi(folder_.Path(L"target.txt")), source_ = ToAnsi(folder_.Path(L"source.txt"));
+    const std::wstring target_ = folder_.Path(L"target.txt"), source_ = folder_.Path(L"source.txt");
 };
 
 // Bytes that differ at every position, so a dropped or repeated chunk shows.
@@ -64,16 +63,16 @@ TEST_F(AtomicFileTest, WriteFailingPartWayRemovesTheFile) {
 TEST_F(AtomicFileTest, WriteToAPathThatCannotBeOpenedLeavesItAlone) {
     Write(source_, "held by another program");
     {
-        FileHandle holder(::CreateFileA(source_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        FileHandle holder(::CreateFileW(source_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(holder);
         EXPECT_FALSE(WriteCompleteFile(source_, "new"));
     }
     EXPECT_EQ(Read(source_), "held by another program");
 
-    ASSERT_TRUE(::CreateDirectoryA(target_.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(target_.c_str(), nullptr));
     EXPECT_FALSE(WriteCompleteFile(target_, "new"));
-    EXPECT_TRUE(::GetFileAttributesA(target_.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-    ::RemoveDirectoryA(target_.c_str());
+    EXPECT_TRUE(::GetFileAttributesW(target_.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    ::RemoveDirectoryW(target_.c_str());
 }
 
 TEST_F(AtomicFileTest, MoveIntoPlaceReplacesOrCreatesTheTarget) {
@@ -83,7 +82,7 @@ TEST_F(AtomicFileTest, MoveIntoPlaceReplacesOrCreatesTheTarget) {
     EXPECT_EQ(Read(target_), "new\r\n");
     EXPECT_FALSE(Exists(source_));
 
-    ::DeleteFileA(target_.c_str());
+    ::DeleteFileW(target_.c_str());
     Write(source_, "created\r\n");
     EXPECT_TRUE(MoveFileIntoPlace(source_, target_));
     EXPECT_EQ(Read(target_), "created\r\n");
@@ -93,18 +92,18 @@ TEST_F(AtomicFileTest, RefusedMoveKeepsTheTargetAndRemovesTheSource) {
     Write(target_, "old\r\n");
 
     Write(source_, "new\r\n");
-    ASSERT_TRUE(::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(IsReadOnlyFile(target_));
     EXPECT_FALSE(MoveFileIntoPlace(source_, target_)) << "read-only target";
     EXPECT_EQ(Read(target_), "old\r\n");
     EXPECT_TRUE(IsReadOnlyFile(target_));
     EXPECT_FALSE(Exists(source_));
-    ASSERT_TRUE(::SetFileAttributesA(target_.c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(::SetFileAttributesW(target_.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_FALSE(IsReadOnlyFile(target_));
 
     Write(source_, "new\r\n");
     {
-        FileHandle holder(::CreateFileA(target_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+        FileHandle holder(::CreateFileW(target_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                                         nullptr));
         ASSERT_TRUE(holder);
         EXPECT_FALSE(MoveFileIntoPlace(source_, target_)) << "target held open";
@@ -117,12 +116,12 @@ TEST_F(AtomicFileTest, RefusedMoveKeepsTheTargetAndRemovesTheSource) {
 }
 
 TEST_F(AtomicFileTest, RelativePathsAreResolvedAgainstTheCurrentFolder) {
-    char previous[MAX_PATH]{};
-    ASSERT_NE(::GetCurrentDirectoryA(MAX_PATH, previous), 0u);
+    wchar_t previous[MAX_PATH]{};
+    ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, previous), 0u);
     ASSERT_TRUE(::SetCurrentDirectoryW(folder_.Path().c_str()));
-    const bool written = WriteCompleteFile("source.txt", "relative\r\n");
-    const bool moved = MoveFileIntoPlace("source.txt", "target.txt");
-    ::SetCurrentDirectoryA(previous);
+    const bool written = WriteCompleteFile(L"source.txt", "relative\r\n");
+    const bool moved = MoveFileIntoPlace(L"source.txt", L"target.txt");
+    ::SetCurrentDirectoryW(previous);
     EXPECT_TRUE(written);
     EXPECT_TRUE(moved);
     EXPECT_EQ(Read(target_), "relative\r\n");

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 
+#include "keywords/keyword_list.h"
 #include "keywords/keyword_paths.h"
 #include "platform/ansi_text.h"
+#include "platform/file_access.h"
 #include "platform/win_handle.h"
+#include "scanner/scan_walk.h"
 #include "support/temp_files.h"
 
 namespace quellix::test {
@@ -105,7 +110,7 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
     };
 
     files.keywords.Write(old);
-    ASSERT_TRUE(::SetFileAttributesA(KeywordFilePath().c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::SetFileAttributesW(KeywordFilePath().c_str(), FILE_ATTRIBUTE_READONLY));
     bothEdits();
     AppendKeyword(L"more");
     EXPECT_EQ(files.keywords.Read(), old) << "read-only keyword file";
@@ -116,7 +121,7 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
     files.keywords.Write(old);
     {
         // Readable, but the holder does not let it be replaced.
-        FileHandle holder(::CreateFileA(KeywordFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        FileHandle holder(::CreateFileW(KeywordFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(holder);
         bothEdits();
@@ -125,7 +130,7 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
     EXPECT_FALSE(files.scratch.Exists()) << "keyword file held open";
 
     {
-        FileHandle holder(::CreateFileA(KeywordFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+        FileHandle holder(::CreateFileW(KeywordFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                         nullptr));
         ASSERT_TRUE(holder);
         bothEdits();
@@ -133,20 +138,110 @@ TEST_F(KeywordEditsTest, FailedRewriteKeepsTheOldFile) {
     EXPECT_EQ(files.keywords.Read(), old) << "keyword file unreadable";
     EXPECT_FALSE(files.scratch.Exists()) << "keyword file unreadable";
 
-    ASSERT_TRUE(::CreateDirectoryA(ScratchFilePath().c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(ScratchFilePath().c_str(), nullptr));
     bothEdits();
     EXPECT_EQ(files.keywords.Read(), old) << "scratch file not creatable";
-    EXPECT_TRUE(::GetFileAttributesA(ScratchFilePath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(::GetFileAttributesW(ScratchFilePath().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     files.scratch.Remove();
 
     files.scratch.Write("someone else's");
     {
-        FileHandle holder(::CreateFileA(ScratchFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+        FileHandle holder(::CreateFileW(ScratchFilePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
                                         nullptr));
         ASSERT_TRUE(holder);
         bothEdits();
     }
     EXPECT_EQ(files.keywords.Read(), old) << "scratch file held open";
+}
+
+// Each failing step names itself, and the keyword file stays as it was. (The code page and the read-only
+// attribute are tried through the dialogs, end to end.)
+TEST_F(KeywordEditsTest, EditsSayWhichStepFailed) {
+    const std::string old = "abc\r\nx\r\n";
+    const auto scratchIsAFolder = [] {
+        ::CreateDirectoryW(ScratchFilePath().c_str(), nullptr);
+        return FileHandle();
+    };
+    const auto heldSharing = [](DWORD share) {
+        return [share] {
+            return FileHandle(::CreateFileW(KeywordFilePath().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, 0,
+                                            nullptr));
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<FileHandle()> arrange;
+        std::function<EditResult()> edit;
+        EditResult expected;
+    } cases[] = {
+        {"unreadable append", heldSharing(0), [] { return AppendKeyword(L"roulette"); }, EditResult::kFileUnreadable},
+        {"unreadable replace", heldSharing(0), [] { return ReplaceKeyword(L"abc", L"d"); },
+         EditResult::kFileUnreadable},
+        {"append refused", heldSharing(FILE_SHARE_READ), [] { return AppendKeyword(L"roulette"); },
+         EditResult::kFileNotWritten},
+        {"scratch not creatable", scratchIsAFolder, [] { return DeleteKeyword(L"abc"); },
+         EditResult::kScratchNotWritten},
+        {"held past the retries", heldSharing(FILE_SHARE_READ), [] { return ReplaceKeyword(L"abc", L"d"); },
+         EditResult::kFileNotReplaced},
+    };
+    for (const auto& c : cases) {
+        files.keywords.Remove();
+        files.scratch.Remove();
+        files.keywords.Write(old);
+        {
+            const FileHandle holder = c.arrange();
+            EXPECT_EQ(c.edit(), c.expected) << c.name;
+        }
+        EXPECT_EQ(files.keywords.Read(), old) << c.name;
+    }
+}
+
+// A virus scanner or an indexer may hold the new file for a moment; the replacement waits it out.
+TEST_F(KeywordEditsTest, ReplacementWaitsForAFileHeldAMoment) {
+    files.keywords.Write("abc\r\nx\r\n");
+    KernelHandle opened(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread holder([&] {
+        FileHandle file(::CreateFileW(KeywordFilePath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      0, nullptr));
+        ::SetEvent(opened.get());
+        ::Sleep(300);
+    });
+    ::WaitForSingleObject(opened.get(), 5000);
+    EXPECT_EQ(ReplaceKeyword(L"abc", L"def"), EditResult::kSaved);
+    holder.join();
+    EXPECT_EQ(files.keywords.Read(), "def\r\nx\r\n");
+    EXPECT_FALSE(files.scratch.Exists());
+}
+
+// A keyword file beyond the size limit is unreadable to the list, the scan and the edits alike; one at the limit
+// is read.
+TEST_F(KeywordEditsTest, KeywordFileBeyondTheLimitIsUnreadable) {
+    const HWND casino = ::CreateWindowExW(0, L"STATIC", L"casino", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                          nullptr);
+    for (const std::uint64_t size : {kMaxWholeFileSize, kMaxWholeFileSize + 1}) {
+        files.keywords.Write("casino\r\n");
+        {
+            FileHandle file(::CreateFileW(KeywordFilePath().c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                                          nullptr));
+            LARGE_INTEGER end{};
+            end.QuadPart = static_cast<LONGLONG>(size);
+            ASSERT_TRUE(::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.get()));
+        }
+        const bool readable = size <= kMaxWholeFileSize;
+        EXPECT_EQ(ReadKeywordList().size(), readable ? 2u : 0u) << size;
+        ScanWalk walk;
+        walk.keywordPath = KeywordFilePath();
+        EXPECT_EQ(FindFirstPopup(walk) != nullptr, readable) << size;
+        if (readable) continue;
+        EXPECT_EQ(AppendKeyword(L"more"), EditResult::kFileUnreadable);
+        EXPECT_EQ(ReplaceKeyword(L"casino", L"poker"), EditResult::kFileUnreadable);
+        EXPECT_EQ(DeleteKeyword(L"casino"), EditResult::kFileUnreadable);
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ASSERT_TRUE(::GetFileAttributesExW(KeywordFilePath().c_str(), GetFileExInfoStandard, &data));
+        EXPECT_EQ(data.nFileSizeLow, static_cast<DWORD>(size));
+        EXPECT_FALSE(files.scratch.Exists());
+    }
+    ::DestroyWindow(casino);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ protected:
     }
     void Keywords(const std::string& bytes) { file_.Write(bytes); }
 
-    TempFile file_{BesideTheExe("scan-keywords.zap")};
+    TempFile file_{BesideTheExe(L"scan-keywords.zap")};
 };
 
 TEST_F(ScanTest, MatchesKeywordsAnywhereInTheTitleIgnoringCase) {

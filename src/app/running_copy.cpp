@@ -1,0 +1,72 @@
+#include "app/running_copy.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quellix {
+namespace {
+
+// The object's name: "Local\" keeps it to this session; the folder, upper-cased as Windows compares paths, is
+// hashed because a name may hold no backslash.
+std::wstring ObjectName(std::wstring_view folder) {
+    std::wstring upper(folder);
+    if (!upper.empty()) {
+        ::LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, upper.data(), static_cast<int>(upper.size()),
+                       upper.data(), static_cast<int>(upper.size()));
+    }
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a over the UTF-16 units
+    for (const wchar_t unit : upper) {
+        hash = (hash ^ static_cast<std::uint16_t>(unit)) * 1099511628211ull;
+    }
+    wchar_t hex[17]{};
+    for (int i = 15; i >= 0; --i, hash >>= 4) hex[i] = L"0123456789abcdef"[hash & 0xF];
+    return std::wstring(L"Local\\Vorel.Quellix.") + hex;
+}
+
+// The main window's handle as a 64-bit value, so 32-bit and 64-bit copies read each other.
+class MappedHandle {
+public:
+    explicit MappedHandle(HANDLE mapping)
+        : view_(static_cast<volatile std::uint64_t*>(
+              ::MapViewOfFile(mapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(std::uint64_t)))) {}
+    ~MappedHandle() {
+        if (view_) ::UnmapViewOfFile(const_cast<std::uint64_t*>(view_));
+    }
+    MappedHandle(const MappedHandle&) = delete;
+    MappedHandle& operator=(const MappedHandle&) = delete;
+
+    HWND Read() const { return view_ ? reinterpret_cast<HWND>(static_cast<std::uintptr_t>(*view_)) : nullptr; }
+    void Write(HWND window) const {
+        if (view_) *view_ = reinterpret_cast<std::uintptr_t>(window);
+    }
+
+private:
+    volatile std::uint64_t* view_;
+};
+
+}  // namespace
+
+RunningCopy::RunningCopy(std::wstring_view folder)
+    : mapping_(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(std::uint64_t),
+                                    ObjectName(folder).c_str())) {
+    // Without the object the program runs as before: one copy too many beats none at all.
+    another_ = mapping_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void RunningCopy::Publish(HWND mainWindow) const {
+    if (mapping_) MappedHandle(mapping_.get()).Write(mainWindow);
+}
+
+bool RunningCopy::BringUpRunningCopy() const {
+    const MappedHandle shared(mapping_.get());
+    HWND window = nullptr;
+    for (int wait = 0; wait < 100 && !(window = shared.Read()); ++wait) ::Sleep(50);
+    if (!window || !::IsWindow(window)) return false;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    // This process was just started by the user and may take the foreground; it hands that right on.
+    ::AllowSetForegroundWindow(pid);
+    return ::PostMessageW(window, WM_HOTKEY, 0, 0) != FALSE;
+}
+
+}  // namespace quellix
