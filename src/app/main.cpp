@@ -2,15 +2,24 @@
 #include <commctrl.h>
 
 #include "app/form1.h"
+#include "app/running_copy.h"
+#include "platform/exe_folder.h"
 #include "platform/message_loop.h"
 
-// The program is its main window: it starts by loading Form1 and ends when Form1 is unloaded.
+// The program is its main window: it starts by loading Form1 and ends when Form1 is unloaded. A copy started
+// while one from the same folder runs only brings that one's window up.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const quellix::RunningCopy copy(quellix::ExeFolder());
+    if (copy.IsAnother()) {
+        copy.BringUpRunningCopy();
+        return 0;
+    }
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_TAB_CLASSES | ICC_STANDARD_CLASSES;
     ::InitCommonControlsEx(&controls);
     quellix::Form1 form;
     if (!form.Load()) return 1;
+    copy.Publish(form.Handle());
     return quellix::RunMessageLoop();
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "tray/main_window_hook.h"
@@ -25,7 +26,23 @@ std::uint32_t U32At(const NOTIFYICONDATAA& record, std::size_t offset) {
 // Exposes the unload step so it can run while the window still exists.
 class ExposedForm1 : public Form1 {
 public:
+    using Form1::Form1;
     using Form1::Form_Unload;
+};
+
+// A main window whose notification area is a stand-in; it ends without leaving its WM_QUIT behind.
+class StandInTray : public ::testing::Test {
+protected:
+    void TearDown() override {
+        form->Unload();
+        MSG quit{};
+        ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+    void Load(TrayNotify notify) {
+        form = std::make_unique<ExposedForm1>(std::move(notify));
+        ASSERT_TRUE(form->Load());
+    }
+    std::unique_ptr<ExposedForm1> form;
 };
 
 TEST_F(Form1Test, TrayRecordHoldsTheFirstFormFields) {
@@ -72,24 +89,55 @@ TEST_F(Form1Test, TaskbarCreatedBringsTheIconBack) {
     EXPECT_TRUE(WaitUntil([&] { return TrayIconPresent(form.Picture1.Handle()); }, kGenerous, Pump::Forms));
 }
 
-TEST(Form1Unload, RemovesTheIconAndThenTheSubclass) {
-    ExposedForm1 form;
-    ASSERT_TRUE(form.Load());
+TEST_F(StandInTray, UnloadRemovesTheIconAndThenTheSubclass) {
+    bool hookedAtRemoval = false;
+    Load([&](DWORD message, PNOTIFYICONDATAA record) {
+        if (message == NIM_DELETE) hookedAtRemoval = HookInstalled;
+        return ::Shell_NotifyIconA(message, record);
+    });
     ASSERT_TRUE(HookInstalled);
-    ASSERT_EQ(MainWindowHandle, form.Handle());
-    const LONG_PTR subclassed = ::GetWindowLongPtrA(form.Handle(), GWLP_WNDPROC);
+    ASSERT_EQ(MainWindowHandle, form->Handle());
+    const LONG_PTR subclassed = ::GetWindowLongPtrA(form->Handle(), GWLP_WNDPROC);
 
-    form.Form_Unload();
-    EXPECT_FALSE(TrayIconPresent(form.Picture1.Handle())) << "removed while its window still exists";
+    form->Form_Unload();
+    EXPECT_TRUE(hookedAtRemoval) << "the icon goes first, then the subclass";
+    EXPECT_FALSE(TrayIconPresent(form->Picture1.Handle())) << "removed while its window still exists";
     EXPECT_FALSE(HookInstalled);
-    EXPECT_NE(::GetWindowLongPtrA(form.Handle(), GWLP_WNDPROC), subclassed);
-    ::SendMessageW(form.Handle(), WM_HOTKEY, 0, 0);
-    EXPECT_FALSE(::IsWindowVisible(form.Handle())) << "the hot key no longer restores";
+    EXPECT_NE(::GetWindowLongPtrA(form->Handle(), GWLP_WNDPROC), subclassed);
+    ::SendMessageW(form->Handle(), WM_HOTKEY, 0, 0);
+    EXPECT_FALSE(::IsWindowVisible(form->Handle())) << "the hot key no longer restores";
+}
 
-    form.Unload();  // runs the unload step again, which finds nothing left to remove
-    EXPECT_FALSE(form.IsLoaded());
-    MSG quit{};
-    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // posted by the main window's destroy
+// At logon the notification area may refuse the first adds; an add that timed out may still have arrived.
+TEST_F(StandInTray, ARefusedIconIsTriedAgainUntilItIsThere) {
+    const struct {
+        const char* name;
+        int refusedAdds;
+        bool refusedAddsArrive;
+        int ticksUntilThere;
+        int adds;
+    } cases[] = {
+        {"refused three times", 3, false, 3, 4},
+        {"refused but there after all", 1, true, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        int adds = 0;
+        Load([&](DWORD message, PNOTIFYICONDATAA record) -> BOOL {
+            if (message != NIM_ADD || ++adds > c.refusedAdds) return ::Shell_NotifyIconA(message, record);
+            if (c.refusedAddsArrive) ::Shell_NotifyIconA(message, record);
+            return FALSE;
+        });
+        for (int tick = 0; tick < c.ticksUntilThere; ++tick) {
+            EXPECT_TRUE(form->tmrTrayIcon.Enabled()) << tick;
+            EXPECT_EQ(TrayIconPresent(form->Picture1.Handle()), c.refusedAddsArrive) << tick;
+            form->tmrTrayIcon_Timer();
+        }
+        EXPECT_TRUE(TrayIconPresent(form->Picture1.Handle()));
+        EXPECT_FALSE(form->tmrTrayIcon.Enabled()) << "no more tries once it is there";
+        EXPECT_EQ(adds, c.adds);
+        TearDown();
+    }
 }
 
 }  // namespace
