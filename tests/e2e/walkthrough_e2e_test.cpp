@@ -122,6 +122,41 @@ TEST(Walkthrough, EveryShowingRereadsTheFileAndPlacesTheFocus) {
     }
 }
 
+// Started again from its folder, the program brings up the copy that runs there and ends; from another folder it
+// runs beside it. Two copies started at the same moment end as one.
+TEST(Walkthrough, StartingItAgainBringsUpTheRunningCopy) {
+    QuellixProcess first(std::string("casino\r\n"));
+    ASSERT_TRUE(first.Started());
+    ASSERT_FALSE(first.MainWindowVisible());
+    const KernelHandle again = StartProgram(first.Folder() + L"\\quellix.exe", L"", first.Folder());
+    ASSERT_TRUE(again);
+    EXPECT_EQ(::WaitForSingleObject(again.get(), kGenerous), WAIT_OBJECT_0) << "the second copy ends at once";
+    ::TerminateProcess(again.get(), 1);  // should it still run, it must not outlive the test
+    DWORD code = 1;
+    ::GetExitCodeProcess(again.get(), &code);
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return first.MainWindowVisible() && InFront(first.MainWindow()); }));
+    EXPECT_TRUE(first.Running());
+    EXPECT_TRUE(TrayIconPresent(first.Picture1()));
+
+    QuellixProcess elsewhere(std::string("poker\r\n"));
+    EXPECT_TRUE(elsewhere.Started()) << "a copy in another folder runs beside it";
+    EXPECT_TRUE(first.Running());
+
+    TempFolder folder(L"quellix-twins");
+    ASSERT_TRUE(::CopyFileW(QuellixExePath().c_str(), folder.Path(L"quellix.exe").c_str(), FALSE));
+    KernelHandle twins[] = {StartProgram(folder.Path(L"quellix.exe"), L"", folder.Path()),
+                            StartProgram(folder.Path(L"quellix.exe"), L"", folder.Path())};
+    PumpFor(3000);
+    int running = 0;
+    for (const KernelHandle& twin : twins) running += ::WaitForSingleObject(twin.get(), 0) == WAIT_TIMEOUT ? 1 : 0;
+    EXPECT_EQ(running, 1) << "started at the same moment";
+    for (const KernelHandle& twin : twins) {
+        ::TerminateProcess(twin.get(), 0);
+        ::WaitForSingleObject(twin.get(), kGenerous);
+    }
+}
+
 // Every way out removes the icon and ends the process.
 class WayOut : public ::testing::Test {
 protected:
