@@ -24,6 +24,7 @@ BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
     const std::string_view title(buffer, ::strnlen(buffer, kTitleBufferSize));
     if (title.empty()) return TRUE;
     // The file is read afresh for every titled window, so an edit counts for the very next one.
+    ++walk.keywordReads;
     if (!ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return TRUE;
     if (walk.fileBytes != walk.keywordBytes) {
         FromAnsiInto(walk.fileBytes, walk.keywordText);

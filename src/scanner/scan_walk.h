@@ -26,6 +26,8 @@ struct ScanWalk {
     // Given every matching candidate, topmost first; true when it made the walk's new close request.
     // Without it the walk ends at the first matching candidate.
     std::function<bool(HWND)> ask;
+    // How often this walk read the keyword file: once for each titled window it met.
+    int keywordReads = 0;
 };
 
 // One walk: returns the first matching candidate, or null; with walk.ask, the window newly asked to

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "keywords/keyword_list.h"
 #include "keywords/keyword_paths.h"
@@ -22,6 +23,32 @@ class KeywordEditsTest : public ::testing::Test {
 protected:
     KeywordSandbox files;
 };
+
+// Every field is an entry, in file order, empty ones included; reading never creates the file.
+TEST_F(KeywordEditsTest, TheListHoldsEveryFieldInFileOrder) {
+    const struct {
+        const char* file;  // nullptr: no keyword file
+        std::vector<std::wstring> items;
+    } cases[] = {
+        {nullptr, {}},
+        {"", {}},
+        {"Casino\r\nPoker\r\n", {L"Casino", L"Poker"}},
+        {"Casino, Poker\r\n", {L"Casino", L"Poker"}},
+        {"a\r\n\r\nb\r\n", {L"a", L"", L"b"}},
+        {"a,,b\r\n", {L"a", L"", L"b"}},
+        {"same\r\nsame\r\n", {L"same", L"same"}},
+        {"caf\xe9\r\n", {L"caf\u00e9"}},
+    };
+    for (const auto& c : cases) {
+        if (c.file) {
+            files.keywords.Write(c.file);
+        } else {
+            files.keywords.Remove();
+        }
+        EXPECT_EQ(ReadKeywordList(), c.items) << (c.file ? c.file : "<no file>");
+        EXPECT_EQ(files.keywords.Exists(), c.file != nullptr) << "reading never creates the file";
+    }
+}
 
 TEST_F(KeywordEditsTest, AppendWritesTheTextAsTypedAndCreatesTheFile) {
     AppendKeyword(L"casino");
