@@ -47,6 +47,14 @@ public:
 
     const std::wstring& Path() const { return path_; }
     bool Write(const std::string& bytes) const { return WriteFileBytes(path_, bytes); }
+    // The table tests' file: these bytes, or no file at all for nullptr.
+    void WriteOrRemove(const char* bytes) const {
+        if (bytes) {
+            Write(bytes);
+        } else {
+            Remove();
+        }
+    }
     std::optional<std::string> Read() const { return ReadFileBytes(path_); }
     bool Exists() const { return FileExists(path_); }
     void Remove() const { RemoveFile(path_); }

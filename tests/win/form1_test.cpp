@@ -74,11 +74,7 @@ TEST_F(Form1Test, ActivationFillsTheListFromTheFile) {
         {"\r\n", {L""}},
     };
     for (const auto& c : cases) {
-        if (c.file) {
-            files.keywords.Write(c.file);
-        } else {
-            files.keywords.Remove();
-        }
+        files.keywords.WriteOrRemove(c.file);
         form.lstKeyword.AddItem(L"stale");
         form.lstKeyword.SetListIndex(0);
         form.Timer1.SetEnabled(false);

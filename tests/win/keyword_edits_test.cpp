@@ -40,11 +40,7 @@ TEST_F(KeywordEditsTest, TheListHoldsEveryFieldInFileOrder) {
         {"caf\xe9\r\n", {L"caf\u00e9"}},
     };
     for (const auto& c : cases) {
-        if (c.file) {
-            files.keywords.Write(c.file);
-        } else {
-            files.keywords.Remove();
-        }
+        files.keywords.WriteOrRemove(c.file);
         EXPECT_EQ(ReadKeywordList(), c.items) << (c.file ? c.file : "<no file>");
         EXPECT_EQ(files.keywords.Exists(), c.file != nullptr) << "reading never creates the file";
     }
