@@ -55,7 +55,8 @@ WalkFigures MeasureWalks(int hostWindows, int keywords) {
     std::vector<std::string> avoid = DesktopTitlesUpper();
     avoid.push_back("QUELLIX");
     const std::string bytes = KeywordFileBytes(NonMatchingKeywords(keywords, avoid));
-    const test::TempFile file(test::InTempFolder(L"quellix-bench-" + std::to_wstring(::GetCurrentProcessId()) + L".zap"));
+    const test::TempFile file(
+        test::InTempFolder(L"quellix-bench-" + std::to_wstring(::GetCurrentProcessId()) + L".zap"));
     WalkFigures figures;
     figures.hostWindows = hostWindows;
     figures.keywords = keywords;

@@ -33,7 +33,8 @@ HWND PopupScanner::Tick(const std::wstring& keywordPath) {
 }
 
 bool PopupScanner::Ask(HWND hWnd) {
-    const auto known = std::find_if(asked_.begin(), asked_.end(), [&](const AskedWindow& w) { return w.hwnd == hWnd; });
+    const auto known =
+        std::find_if(asked_.begin(), asked_.end(), [&](const AskedWindow& w) { return w.hwnd == hWnd; });
     if (known != asked_.end()) {
         known->matched = true;
         if (now_ - known->askedAt >= kAskAgainMs) {

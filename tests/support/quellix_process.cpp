@@ -83,7 +83,8 @@ std::vector<std::wstring> QuellixProcess::ListItems() const {
         // Wine hands list text across processes as wide text: ask with the W call.
         const auto length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
         std::wstring text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
-        const auto got = ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        const auto got =
+            ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
         text.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
         items.push_back(text);
     }

@@ -15,7 +15,9 @@ namespace {
 class AtomicFileTest : public ::testing::Test {
 protected:
     static bool Exists(const std::wstring& path) { return FileExists(path); }
-    static void Write(const std::wstring& path, const std::string& bytes) { ASSERT_TRUE(WriteCompleteFile(path, bytes)); }
+    static void Write(const std::wstring& path, const std::string& bytes) {
+        ASSERT_TRUE(WriteCompleteFile(path, bytes));
+    }
     static std::string Read(const std::wstring& path) { return ReadWholeFile(path).value_or("<missing>"); }
 
     TempFolder folder_{L"quellix-atomic"};
@@ -45,7 +47,8 @@ TEST_F(AtomicFileTest, WriteFailingPartWayRemovesTheFile) {
         const char* name;
         int failAtCall;
         bool halfWritten;
-    } cases[] = {{"first chunk fails", 1, false}, {"second chunk fails", 2, false}, {"third chunk half written", 3, true}};
+    } cases[] = {
+        {"first chunk fails", 1, false}, {"second chunk fails", 2, false}, {"third chunk half written", 3, true}};
     for (const auto& c : cases) {
         Write(source_, "leftover from an earlier run");
         int calls = 0;
