@@ -1,6 +1,6 @@
 // The main window's keyword list and its Delete button.
 #include "app/form1.h"
-#include "keywords/keyword_edits.h"
+#include "keywords/edit_message.h"
 #include "keywords/keyword_list.h"
 #include "platform/message_box.h"
 
@@ -27,11 +27,7 @@ void Form1::cmdDelete_Click() {
     Timer1.SetEnabled(false);
     const EditResult result = DeleteKeyword(keyword);
     Timer1.SetEnabled(true);
-    if (result != EditResult::kSaved) {
-        ShowStopMessage(Handle(), EditFailureMessage(result));
-        return;
-    }
-    LoadKeywords();
+    if (EditSaved(Handle(), result)) LoadKeywords();
 }
 
 }  // namespace quellix

@@ -2,7 +2,7 @@
 
 #include "dialogs/center_form.h"
 #include "keywords/blank_keyword.h"
-#include "keywords/keyword_edits.h"
+#include "keywords/edit_message.h"
 #include "platform/message_box.h"
 
 namespace quellix {
@@ -30,12 +30,7 @@ void frmAdd::cmdOK_Click() {
         return;
     }
     // As typed, blanks at the ends included. Should it fail, the text stays for another try or Cancel.
-    const EditResult result = AppendKeyword(title);
-    if (result != EditResult::kSaved) {
-        ShowStopMessage(Handle(), EditFailureMessage(result));
-        return;
-    }
-    Unload();
+    if (EditSaved(Handle(), AppendKeyword(title))) Unload();
 }
 
 void frmAdd::OnCommand(int id, int code) {

@@ -2,7 +2,7 @@
 
 #include "dialogs/center_form.h"
 #include "keywords/blank_keyword.h"
-#include "keywords/keyword_edits.h"
+#include "keywords/edit_message.h"
 #include "platform/message_box.h"
 
 namespace quellix {
@@ -41,12 +41,7 @@ void frmEdit::cmdOk_Click() {
         return;
     }
     // Every equal field, not only the selected one. Should it fail, the text stays for another try or Cancel.
-    const EditResult result = ReplaceKeyword(oldText, newText);
-    if (result != EditResult::kSaved) {
-        ShowStopMessage(Handle(), EditFailureMessage(result));
-        return;
-    }
-    Unload();
+    if (EditSaved(Handle(), ReplaceKeyword(oldText, newText))) Unload();
 }
 
 void frmEdit::OnCommand(int id, int code) {

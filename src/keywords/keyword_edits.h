@@ -25,7 +25,4 @@ EditResult DeleteKeyword(std::wstring_view text);
 // Puts the scratch file in the keyword file's place in one step, or removes it and keeps the keyword file.
 bool CommitScratchFile();
 
-// What the user is told when an edit was not saved (not for kSaved).
-const wchar_t* EditFailureMessage(EditResult result);
-
 }  // namespace quellix
