@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/message_loop.h"
 #include "platform/screen.h"
 #include "platform/window_class.h"
@@ -53,8 +55,13 @@ constexpr UINT kFollowFocus = WM_APP + 1;
 }  // namespace
 
 Form* Form::activeForm_ = nullptr;
+std::vector<HWND> Form::formWindows_;
 
 Form::~Form() { Unload(); }
+
+bool Form::IsFormWindow(HWND hwnd) noexcept {
+    return hwnd && std::find(formWindows_.begin(), formWindows_.end(), hwnd) != formWindows_.end();
+}
 
 Form* Form::FromHandle(HWND hwnd) noexcept {
     if (!hwnd) return nullptr;
@@ -293,11 +300,13 @@ LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        formWindows_.push_back(hwnd);
     }
     auto* self = reinterpret_cast<Form*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        std::erase(formWindows_, hwnd);
         self->hwnd_ = nullptr;
         self->savedFocus_ = nullptr;
         self->modalOwner_ = nullptr;

@@ -70,6 +70,8 @@ public:
     // True when handled.
     bool PreTranslate(MSG& msg);
     static Form* FromHandle(HWND hwnd) noexcept;
+    // True when the window is one of the program's forms, told by its handle alone (no query of the window).
+    static bool IsFormWindow(HWND hwnd) noexcept;
 
 protected:
     virtual Layout GetLayout() const = 0;
@@ -104,6 +106,7 @@ private:
     void TakeIcon(int iconId, HWND owner);
 
     static Form* activeForm_;
+    static std::vector<HWND> formWindows_;  // every form that exists, for IsFormWindow
 
     HWND hwnd_ = nullptr;
     HWND modalOwner_ = nullptr;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "scanner/shell_windows.h"
+#include "scanner/never_closed.h"
 
 namespace quellix {
 
@@ -27,12 +27,21 @@ bool DwmCloakQuery::IsCloaked(HWND hWnd) const {
     return SUCCEEDED(getAttribute_(hWnd, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
 }
 
-bool IsCloseCandidate(HWND hWnd, DWORD ownProcessId, const CloakQuery& isCloaked) {
-    if (IsDesktopShellWindow(hWnd)) return false;
+DesktopShell DesktopShell::Now() {
+    DesktopShell shell;
+    shell.window = ::GetShellWindow();
+    if (shell.window) ::GetWindowThreadProcessId(shell.window, &shell.processId);
+    return shell;
+}
+
+bool IsCloseCandidate(HWND hWnd, const DesktopShell& shell, const CloakQuery& isCloaked) {
+    wchar_t className[64]{};
+    const int length = ::GetClassNameW(hWnd, className, 64);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid == ownProcessId) return true;
-    return ::IsWindowVisible(hWnd) && !(isCloaked && isCloaked(hWnd));
+    const WindowIdentity identity{std::wstring_view(className, static_cast<std::size_t>(length > 0 ? length : 0)),
+                                  hWnd == shell.window, shell.processId != 0 && pid == shell.processId};
+    return !IsNeverClosed(identity) && !(isCloaked && isCloaked(hWnd));
 }
 
 }  // namespace quellix

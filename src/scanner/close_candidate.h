@@ -24,10 +24,16 @@ private:
     GetAttribute getAttribute_ = nullptr;
 };
 
-// A window the scan may ask to close once its title matches. Never the desktop's shell. This program's
-// own windows (those of ownProcessId) count as they are, shown or hidden; another program's only while a
-// user can see them, since a hidden window of theirs may be a helper whose close ends the program (a
-// hidden console window ends every process attached to it).
-bool IsCloseCandidate(HWND hWnd, DWORD ownProcessId, const CloakQuery& isCloaked);
+// The desktop's shell window and its process, taken once per walk (none where no shell runs).
+struct DesktopShell {
+    HWND window = nullptr;
+    DWORD processId = 0;
+    static DesktopShell Now();
+};
+
+// Whether another program's visible, titled window may be asked to close once its title matches: not one of
+// the windows never closed (the desktop's surfaces, consoles), and not cloaked. Its class and process are
+// asked for once each.
+bool IsCloseCandidate(HWND hWnd, const DesktopShell& shell, const CloakQuery& isCloaked);
 
 }  // namespace quellix

@@ -3,20 +3,28 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/form.h"
+
 namespace quellix {
 namespace {
 
 bool PostCloseRequest(HWND hWnd) { return ::PostMessageA(hWnd, WM_CLOSE, 0, 0) != FALSE; }
 
+// A window that stays is asked again only while it could act on the request. One whose own modal question is
+// open is disabled, and that question's loop would run each new request inside it, stacking questions on unsaved
+// work; a hung one would queue every request and work through all of them when it recovers.
+bool CanTakeAnotherRequest(HWND hWnd) { return ::IsWindowEnabled(hWnd) && !::IsHungAppWindow(hWnd); }
+
 }  // namespace
 
-PopupScanner::PopupScanner() : PopupScanner(PostCloseRequest, nullptr) {
+PopupScanner::PopupScanner() : PopupScanner(PostCloseRequest, nullptr, &Form::IsFormWindow) {
     walk_.isCloaked = [this](HWND hWnd) { return dwm_.IsCloaked(hWnd); };
 }
 
-PopupScanner::PopupScanner(CloseRequest requestClose, CloakQuery isCloaked)
+PopupScanner::PopupScanner(CloseRequest requestClose, CloakQuery isCloaked, OwnWindowQuery isOwnWindow)
     : requestClose_(std::move(requestClose)) {
     walk_.isCloaked = std::move(isCloaked);
+    walk_.isOwnWindow = std::move(isOwnWindow);
     walk_.ask = [this](HWND hWnd) { return Ask(hWnd); };
 }
 
@@ -37,7 +45,7 @@ bool PopupScanner::Ask(HWND hWnd) {
         std::find_if(asked_.begin(), asked_.end(), [&](const AskedWindow& w) { return w.hwnd == hWnd; });
     if (known != asked_.end()) {
         known->matched = true;
-        if (now_ - known->askedAt >= kAskAgainMs) {
+        if (now_ - known->askedAt >= kAskAgainMs && CanTakeAnotherRequest(hWnd)) {
             requestClose_(hWnd);
             known->askedAt = now_;
         }

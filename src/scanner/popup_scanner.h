@@ -18,14 +18,18 @@ public:
     // Asks a window to close; true when the system took the request.
     using CloseRequest = std::function<bool(HWND)>;
 
-    // WM_CLOSE by PostMessage; cloaking as DWM tells it.
+    // Tells the windows this program made, which count shown or hidden.
+    using OwnWindowQuery = std::function<bool(HWND)>;
+
+    // WM_CLOSE by PostMessage; cloaking as DWM tells it; the program's forms as its own windows.
     PopupScanner();
-    PopupScanner(CloseRequest requestClose, CloakQuery isCloaked);
+    PopupScanner(CloseRequest requestClose, CloakQuery isCloaked, OwnWindowQuery isOwnWindow = {});
     PopupScanner(const PopupScanner&) = delete;
     PopupScanner& operator=(const PopupScanner&) = delete;
 
     // One walk over all windows: asks at most one newly matched window, and asks again those that
-    // stayed once their pause is over. Returns the window newly asked, or null.
+    // stayed once their pause is over, while they are enabled and not hung. Returns the window newly asked, or
+    // null.
     HWND Tick(const std::wstring& keywordPath);
 
 private:

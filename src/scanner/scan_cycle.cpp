@@ -15,28 +15,41 @@ HWND FoundPopupHandle = nullptr;
 namespace {
 constexpr int kTitleBufferSize = 255;  // so a title is at most 254 ANSI characters
 
-// One window of the walk: returns FALSE to end the walk, which only a walk without walk.ask does.
-BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
-    char buffer[kTitleBufferSize] = {};
-    // Another program's caption is read without sending it anything, so a hung window cannot
-    // hold up the walk; this program's own windows still get WM_GETTEXT.
-    ::GetWindowTextA(hWnd, buffer, kTitleBufferSize);
-    const std::string_view title(buffer, ::strnlen(buffer, kTitleBufferSize));
-    if (title.empty()) return TRUE;
-    // The file is read afresh for every titled window, so an edit counts for the very next one.
+// After the title, the guards; only then is the keyword file read.
+bool MayBeAsked(HWND hWnd, const ScanWalk& walk, bool own, std::string_view title) {
+    if (title.empty()) return false;
+    return own || IsCloseCandidate(hWnd, walk.shell, walk.isCloaked);
+}
+
+// Reads the keyword file afresh, so an edit counts for the very next window that could be asked; an unchanged
+// file costs a comparison, not a conversion. False when it cannot be read.
+bool ReadKeywords(ScanWalk& walk) {
     ++walk.keywordReads;
-    if (!ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return TRUE;
+    if (!ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return false;
     if (walk.fileBytes != walk.keywordBytes) {
         FromAnsiInto(walk.fileBytes, walk.keywordText);
         ToUpperInPlace(walk.keywordText);
         walk.keywords.Assign(walk.keywordText);
         walk.keywordBytes.swap(walk.fileBytes);
     }
+    return true;
+}
+
+// One window of the walk: returns FALSE to end the walk, which only a walk without walk.ask does.
+// Cheapest facts first: most top-level windows are hidden helpers of other programs and cost one query here.
+// This program's own hidden windows (its IME window, say) count only when it made them.
+BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
+    const bool own = walk.isOwnWindow && walk.isOwnWindow(hWnd);
+    if (!own && !::IsWindowVisible(hWnd)) return TRUE;
+    char buffer[kTitleBufferSize] = {};
+    // Another program's caption is read without sending it anything, so a hung window cannot
+    // hold up the walk; this program's own windows still get WM_GETTEXT.
+    ::GetWindowTextA(hWnd, buffer, kTitleBufferSize);
+    const std::string_view title(buffer, ::strnlen(buffer, kTitleBufferSize));
+    if (!MayBeAsked(hWnd, walk, own, title) || !ReadKeywords(walk)) return TRUE;
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
-    if (!walk.keywords.FoundIn(walk.title) || !IsCloseCandidate(hWnd, walk.ownProcessId, walk.isCloaked)) {
-        return TRUE;
-    }
+    if (!walk.keywords.FoundIn(walk.title)) return TRUE;
     if (!walk.ask) {
         FoundPopupHandle = hWnd;
         return FALSE;
@@ -59,6 +72,7 @@ BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
 
 HWND FindFirstPopup(ScanWalk& walk) {
     FoundPopupHandle = nullptr;  // only a window matched by this walk is asked to close
+    walk.shell = DesktopShell::Now();
     ::EnumWindows(EnumWindowsProc, reinterpret_cast<LPARAM>(&walk));
     return FoundPopupHandle;
 }

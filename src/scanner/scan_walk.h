@@ -20,9 +20,12 @@ struct ScanWalk {
     std::string keywordBytes;
     std::wstring keywordText;
     KeywordSearch keywords;
-    // Whose windows count shown or hidden, and who says a window is cloaked (none when empty).
-    DWORD ownProcessId = ::GetCurrentProcessId();
+    // The windows this program made (its forms): they count shown or hidden, and no guard applies to them. It
+    // knows their handles, so asking costs no query. Who says a window is cloaked (none when empty).
+    std::function<bool(HWND)> isOwnWindow;
     CloakQuery isCloaked;
+    // Taken at the start of each walk.
+    DesktopShell shell;
     // Given every matching candidate, topmost first; true when it made the walk's new close request.
     // Without it the walk ends at the first matching candidate.
     std::function<bool(HWND)> ask;

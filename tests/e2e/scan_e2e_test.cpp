@@ -87,13 +87,35 @@ TEST(ScanEndToEnd, AWindowThatStaysOpenHoldsUpNoneBelowItAndIsAskedAgainAboutOnc
     EXPECT_LE(upper.CloseRequests() - asked, 6) << "not at every tick";
 }
 
-TEST(ScanEndToEnd, AHungMatchingWindowHoldsUpNoneBelowIt) {
+// Windows counts a window hung once its thread has taken no message for five seconds: from then on no request
+// may join the ones already queued.
+TEST(ScanEndToEnd, AHungMatchingWindowHoldsUpNoneBelowItAndIsNotAskedAgainWhileHung) {
     QuellixProcess quellix(std::string("bonus\r\n"));
     ASSERT_TRUE(quellix.Started());
     TestPopup lower(L"Free Bonus Below", false);
-    HungWindow hung(L"Bonus Points (not responding)", 5000);
+    HungWindow hung(L"Bonus Points (not responding)", 9000);
     ::ShowWindow(lower.Handle(), SW_SHOWNOACTIVATE);
     EXPECT_TRUE(WaitUntil([&] { return lower.Closed(); }, 3000)) << "closed while the one above still hangs";
+    hung.Join();
+    ASSERT_FALSE(hung.CloseRequestTimes().empty());
+    for (const DWORD postedAt : hung.CloseRequestTimes()) {
+        const bool whileHung = postedAt - hung.CreatedAt() >= 6500 && postedAt < hung.RecoveredAt();
+        EXPECT_FALSE(whileHung) << "asked again " << postedAt - hung.CreatedAt() << " ms into the hang";
+    }
+}
+
+// The question's own loop would run each new request inside it: a pile of questions pushes the user to
+// "Don't Save".
+TEST(ScanEndToEnd, AWindowAskingItsUserIsAskedOnceUntilTheQuestionIsAnswered) {
+    QuellixProcess quellix(std::string("bonus\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    QuestioningWindow editor(L"Bonus Notes - unsaved");
+    ASSERT_TRUE(WaitUntil([&] { return editor.CloseRequests() == 1; }));
+    PumpFor(3500);
+    EXPECT_EQ(editor.CloseRequests(), 1);
+    EXPECT_EQ(editor.OpenQuestions(), 1);
+    editor.CancelQuestion();
+    EXPECT_TRUE(WaitUntil([&] { return editor.CloseRequests() == 2; })) << "asked again once the question is gone";
 }
 
 TEST(ScanEndToEnd, AnotherProgramsHiddenWindowIsLeftAlone) {

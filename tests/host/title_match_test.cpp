@@ -1,5 +1,7 @@
 #include "scanner/title_match.h"
 
+#include "scanner/never_closed.h"
+
 #include <gtest/gtest.h>
 
 #include <string_view>
@@ -32,6 +34,29 @@ TEST(TitleMatchesAnyKeyword, FindsNonEmptyKeywordsInsideTitle) {
     for (const MatchCase& c : kMatchCases) {
         EXPECT_EQ(TitleMatchesAnyKeyword(c.title, c.file), c.matches)
             << testing::PrintToString(std::wstring(c.title)) << " / " << testing::PrintToString(std::wstring(c.file));
+    }
+}
+
+// The shell's surfaces and consoles, as the walk would describe them, whatever their titles.
+TEST(IsNeverClosed, TheDesktopsSurfacesAndConsolesButNotAFolderOrAStoreApp) {
+    const struct {
+        WindowIdentity window;
+        bool neverClosed;
+    } cases[] = {
+        {{L"Progman", true, true}, true},
+        {{L"Shell_TrayWnd"}, true},
+        {{L"Shell_SecondaryTrayWnd"}, true},
+        {{L"Windows.UI.Core.CoreWindow"}, true},  // Start, Search, the notification panels
+        {{L"ConsoleWindowClass"}, true},
+        {{L"CASCADIA_HOSTING_WINDOW_CLASS"}, true},
+        {{L"MultitaskingViewFrame", false, true}, true},  // the task switcher: the shell's own process
+        {{L"CabinetWClass", false, true}, false},         // a folder window of File Explorer
+        {{L"ApplicationFrameWindow"}, false},             // a store app's frame
+        {{L"#32770"}, false},
+        {{L"ConsoleWindowClas"}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsNeverClosed(c.window), c.neverClosed) << testing::PrintToString(std::wstring(c.window.className));
     }
 }
 

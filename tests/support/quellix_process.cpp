@@ -171,15 +171,71 @@ HungWindow::HungWindow(const std::wstring& title, DWORD hangMs) {
         hwnd_ = ::CreateWindowExW(0, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
                                   nullptr, nullptr, nullptr, nullptr);
         ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        createdAt_ = ::GetTickCount();
         ::SetEvent(event);
         ::Sleep(hangMs);  // answers nothing meanwhile
+        recoveredAt_ = ::GetTickCount();
+        MSG msg;
+        while (::PeekMessageW(&msg, hwnd_, WM_CLOSE, WM_CLOSE, PM_REMOVE)) closeTimes_.push_back(msg.time);
         ::DestroyWindow(hwnd_);
     });
     ::WaitForSingleObject(ready.get(), 10000);
 }
 
-HungWindow::~HungWindow() {
+void HungWindow::Join() {
     if (thread_.joinable()) thread_.join();
+}
+
+HungWindow::~HungWindow() { Join(); }
+
+QuestioningWindow::QuestioningWindow(const std::wstring& title) {
+    KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    thread_ = std::thread([this, title, event = ready.get()] {
+        constexpr wchar_t kClass[] = L"QuellixTestQuestioning";
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &QuestioningWindow::WndProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = kClass;
+        ::RegisterClassExW(&wc);
+        hwnd_ = ::CreateWindowExW(0, kClass, title.c_str(), WS_OVERLAPPEDWINDOW, 80, 80, 300, 200, nullptr,
+                                  nullptr, wc.hInstance, this);
+        ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+        threadId_ = ::GetCurrentThreadId();
+        ::SetEvent(event);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+        ::DestroyWindow(hwnd_);
+    });
+    ::WaitForSingleObject(ready.get(), 10000);
+}
+
+QuestioningWindow::~QuestioningWindow() {
+    // WM_QUIT ends every open question's loop and then the thread's own.
+    ::PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    if (thread_.joinable()) thread_.join();
+}
+
+void QuestioningWindow::CancelQuestion() const {
+    if (const HWND box = FindTopLevel({.caption = L"Notes", .windowClass = kMessageBoxClass})) {
+        ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
+LRESULT CALLBACK QuestioningWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<QuestioningWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_CLOSE && self) {
+        ++self->requests_;
+        ++self->openQuestions_;
+        ::MessageBoxW(hwnd, L"Save changes?", L"Notes", MB_YESNOCANCEL);
+        --self->openQuestions_;
+        return 0;  // every answer keeps the window here: only what a request brings about is counted
+    }
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace quellix::test

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <thread>
@@ -94,16 +95,50 @@ private:
     bool closesOnRequest_ = true;
 };
 
-// A window on a thread of its own that answers no message for hangMs (a hung program).
+// A window on a thread of its own that answers no message for hangMs (a hung program), then reads what was
+// posted to it meanwhile.
 class HungWindow {
 public:
     HungWindow(const std::wstring& title, DWORD hangMs);
     ~HungWindow();
     HWND Handle() const { return hwnd_; }
+    DWORD CreatedAt() const { return createdAt_; }
+    DWORD RecoveredAt() const { return recoveredAt_; }
+    // Once the hang is over (after Join): when each close request was posted (GetMessageTime).
+    void Join();
+    const std::vector<DWORD>& CloseRequestTimes() const { return closeTimes_; }
 
 private:
     std::thread thread_;
     HWND hwnd_ = nullptr;
+    DWORD createdAt_ = 0;
+    DWORD recoveredAt_ = 0;
+    std::vector<DWORD> closeTimes_;
+};
+
+// A window of another thread that answers every close request as an editor with unsaved text does: with a
+// modal question ("Save changes?", captioned "Notes"), which disables the window while it is open.
+class QuestioningWindow {
+public:
+    explicit QuestioningWindow(const std::wstring& title);
+    ~QuestioningWindow();
+    QuestioningWindow(const QuestioningWindow&) = delete;
+    QuestioningWindow& operator=(const QuestioningWindow&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    int CloseRequests() const { return requests_; }
+    // Questions open at once.
+    int OpenQuestions() const { return openQuestions_; }
+    // Cancels the question that is open, as the user would: the window stays, with its work.
+    void CancelQuestion() const;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    std::thread thread_;
+    DWORD threadId_ = 0;
+    HWND hwnd_ = nullptr;
+    std::atomic<int> requests_{0};
+    std::atomic<int> openQuestions_{0};
 };
 
 }  // namespace quellix::test

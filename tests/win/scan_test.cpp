@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/form.h"
 #include "scanner/close_candidate.h"
 #include "scanner/popup_scanner.h"
 #include "scanner/scan_walk.h"
@@ -13,12 +15,14 @@
 namespace quellix::test {
 namespace {
 
-// A top-level window of the test; created last, it is the top of the Z order.
+// A top-level window of the test, shown unless asked otherwise; created last, it is the top of the Z order.
 class Window {
 public:
-    explicit Window(const std::string& title, const char* windowClass = "STATIC")
+    explicit Window(const std::string& title, const char* windowClass = "STATIC", bool shown = true)
         : hwnd_(::CreateWindowExA(0, windowClass, title.c_str(), WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
-                                  nullptr, nullptr)) {}
+                                  nullptr, nullptr)) {
+        if (shown) ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+    }
     ~Window() { ::DestroyWindow(hwnd_); }
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -30,9 +34,10 @@ private:
 
 class ScanTest : public ::testing::Test {
 protected:
-    HWND Walk(int* keywordReads = nullptr) {
+    HWND Walk(int* keywordReads = nullptr, std::function<bool(HWND)> isOwnWindow = {}) {
         ScanWalk walk;
         walk.keywordPath = file_.Path();
+        walk.isOwnWindow = std::move(isOwnWindow);
         const HWND found = FindFirstPopup(walk);
         if (keywordReads) *keywordReads = walk.keywordReads;
         return found;
@@ -98,17 +103,42 @@ TEST_F(ScanTest, AWindowWithoutTitleIsNeverMatched) {
     EXPECT_EQ(after, before) << "the keyword file was read for untitled windows";
 }
 
-TEST_F(ScanTest, TheDesktopShellIsNeverClosed) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "Shell_TrayWnd";
-    ::RegisterClassA(&wc);
-    Keywords("qxtaskbar\r\n");
-    Window decoy("qxtaskbar decoy");
-    Window taskbar("qxtaskbar", "Shell_TrayWnd");
-    EXPECT_EQ(Walk(), decoy.get()) << "the walk passes over the shell and goes on";
-    ::UnregisterClassA("Shell_TrayWnd", ::GetModuleHandleA(nullptr));
+// Classes of the desktop's surfaces and of consoles, registered by the test (Wine has no such windows of its own).
+TEST_F(ScanTest, TheDesktopsSurfacesAndConsolesAreNeverClosed) {
+    Keywords("qxsurface\r\n");
+    Window decoy("qxsurface decoy");
+    for (const char* name : {"Shell_TrayWnd", "Windows.UI.Core.CoreWindow", "ConsoleWindowClass",
+                             "CASCADIA_HOSTING_WINDOW_CLASS"}) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = name;
+        ::RegisterClassA(&wc);
+        {
+            Window surface("qxsurface", name);
+            EXPECT_EQ(Walk(), decoy.get()) << name << ": the walk passes over it and goes on";
+        }
+        ::UnregisterClassA(name, ::GetModuleHandleA(nullptr));
+    }
+}
+
+// The program's hidden windows count only when it made them: never its IME window, which the system makes for
+// every thread with windows.
+TEST_F(ScanTest, AHiddenWindowCountsOnlyWhenTheProgramMadeIt) {
+    Keywords("qxhidden\r\ndefault ime\r\n");
+    Window hidden("qxhidden form", "STATIC", false);
+    EXPECT_EQ(Walk(), nullptr);
+    EXPECT_EQ(Walk(nullptr, [&](HWND w) { return w == hidden.get(); }), hidden.get());
+    ::SetWindowTextA(hidden.get(), "untitled now");
+    HWND ime = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM found) {
+        char cls[8]{};
+        if (::GetClassNameA(w, cls, sizeof(cls)) && std::string(cls) == "IME") *reinterpret_cast<HWND*>(found) = w;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&ime));
+    ASSERT_NE(ime, nullptr) << "the thread has an IME window";
+    EXPECT_EQ(Walk(nullptr, &Form::IsFormWindow), nullptr);
+    EXPECT_TRUE(::IsWindow(ime));
 }
 
 TEST_F(ScanTest, QuotedKeywordsKeepTheirCommas) {
@@ -144,28 +174,35 @@ TEST_F(ScanTest, ARefusedCloseRequestLeavesTheTicksRequestToTheNextMatch) {
     EXPECT_EQ(requests, (std::vector<HWND>{upper.get(), lower.get()})) << "the refused one waits like one that stays";
 }
 
-TEST(CloseCandidate, AnotherProgramsWindowOnlyWhileAUserCanSeeIt) {
-    Window hidden("qx hidden");
-    Window shown("qx shown");
-    ::ShowWindow(shown.get(), SW_SHOWNOACTIVATE);
-    const DWORD self = ::GetCurrentProcessId();
-    constexpr DWORD kOther = 0;  // no window belongs to process 0: the test's windows count as another's
-    struct Case {
-        HWND window;
-        DWORD ownProcessId;
-        bool cloaked;
-        bool candidate;
-    };
-    const Case cases[] = {
-        {shown.get(), kOther, false, true},
-        {shown.get(), kOther, true, false},
-        {hidden.get(), kOther, false, false},
-        {hidden.get(), self, true, true},  // its own windows count as they are
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(IsCloseCandidate(c.window, c.ownProcessId, [&](HWND) { return c.cloaked; }), c.candidate)
-            << "case " << (&c - cases);
+// The shell's process is injected: the test's own windows stand for the shell's.
+TEST(CloseCandidate, NotCloakedAndNotTheShellsButForAFolderWindow) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "CabinetWClass";
+    ::RegisterClassA(&wc);
+    {
+        Window other("qx shown");
+        Window folder("qx folder", "CabinetWClass");
+        const DesktopShell shell{nullptr, ::GetCurrentProcessId()};
+        const struct {
+            HWND window;
+            DesktopShell shell;
+            bool cloaked;
+            bool candidate;
+        } cases[] = {
+            {other.get(), {}, false, true},
+            {other.get(), {}, true, false},
+            {other.get(), {other.get(), 0}, false, false},  // the shell window itself
+            {other.get(), shell, false, false},
+            {folder.get(), shell, false, true},
+        };
+        for (const auto& c : cases) {
+            EXPECT_EQ(IsCloseCandidate(c.window, c.shell, [&](HWND) { return c.cloaked; }), c.candidate)
+                << "case " << (&c - cases);
+        }
     }
+    ::UnregisterClassA("CabinetWClass", ::GetModuleHandleA(nullptr));
 }
 
 }  // namespace
