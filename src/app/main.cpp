@@ -7,11 +7,11 @@
 #include "platform/message_loop.h"
 
 // The program is its main window: it starts by loading Form1 and ends when Form1 is unloaded. A copy started
-// while one from the same folder runs only brings that one's window up.
+// while one from the same folder runs only brings that one's window up, or says it runs with other rights.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const quellix::RunningCopy copy(quellix::ExeFolder());
     if (copy.IsAnother()) {
-        copy.BringUpRunningCopy();
+        copy.GiveWay();
         return 0;
     }
     INITCOMMONCONTROLSEX controls{};

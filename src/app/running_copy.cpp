@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+
+#include "platform/message_box.h"
 
 namespace quellix {
 namespace {
@@ -44,17 +47,36 @@ private:
     volatile std::uint64_t* view_;
 };
 
+// The error is read at once: anything called after the creation may set another.
+RunningCopy CreateRunningCopy(std::wstring_view folder) {
+    const std::wstring name = ObjectName(folder);
+    KernelHandle mapping(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                              sizeof(std::uint64_t), name.c_str()));
+    const DWORD error = ::GetLastError();
+    return RunningCopy(std::move(mapping), error);
+}
+
 }  // namespace
 
-RunningCopy::RunningCopy(std::wstring_view folder)
-    : mapping_(::CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(std::uint64_t),
-                                    ObjectName(folder).c_str())) {
-    // Without the object the program runs as before: one copy too many beats none at all.
-    another_ = mapping_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
-}
+RunningCopy::RunningCopy(std::wstring_view folder) : RunningCopy(CreateRunningCopy(folder)) {}
+
+// Refused the object means a copy made it with other rights. Without the object for any other reason the
+// program runs as before: one copy too many beats none at all.
+RunningCopy::RunningCopy(KernelHandle mapping, DWORD error)
+    : mapping_(std::move(mapping)),
+      another_(mapping_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED) {}
 
 void RunningCopy::Publish(HWND mainWindow) const {
     if (mapping_) MappedHandle(mapping_.get()).Write(mainWindow);
+}
+
+void RunningCopy::GiveWay() const {
+    // The system drops a message posted up to a copy with higher rights, so there is nothing to bring up.
+    if (HasOtherRights()) {
+        ShowStopMessage(nullptr, L"Another copy of Quellix already runs from this folder with other rights.");
+    } else {
+        BringUpRunningCopy();
+    }
 }
 
 bool RunningCopy::BringUpRunningCopy() const {

@@ -118,4 +118,17 @@ void WriteKeywordLine(std::string& out, std::string_view text) {
     out.append("\r\n");
 }
 
+void WriteKeywordField(std::string& out, std::string_view field) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool needsQuotes = !field.empty() && (field.find(',') != std::string_view::npos || blank(field.front()) ||
+                                                blank(field.back()));
+    if (!needsQuotes || field.find('"') != std::string_view::npos) {
+        WriteKeywordLine(out, field);
+        return;
+    }
+    out.push_back('"');
+    out.append(field);
+    out.append("\"\r\n");
+}
+
 }  // namespace quellix

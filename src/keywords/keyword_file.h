@@ -27,4 +27,9 @@ extern template class KeywordReader<wchar_t>;
 // Appends text exactly as given (nothing quoted, escaped or trimmed) followed by CR LF.
 void WriteKeywordLine(std::string& out, std::string_view text);
 
+// Appends a field as the reader cut it, as one line that reads back as that same field: in double quotes when it
+// holds a comma or begins or ends with a blank or tab, otherwise exactly as WriteKeywordLine would. The reader has
+// no escape for a double quote, so a text that holds one is never quoted; no field the reader returns needs both.
+void WriteKeywordField(std::string& out, std::string_view field);
+
 }  // namespace quellix

@@ -12,7 +12,7 @@ std::string RewriteKeywords(std::string_view fileText, const FieldMatch& matches
     while (!reader.AtEnd()) {
         const std::string_view field = reader.ReadKeywordField();
         if (!matches(field)) {
-            WriteKeywordLine(out, field);
+            WriteKeywordField(out, field);
         } else if (replacement) {
             WriteKeywordLine(out, *replacement);
         }

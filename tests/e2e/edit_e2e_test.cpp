@@ -86,6 +86,16 @@ TEST_F(EditEndToEnd, EditReplacesEveryEqualEntry) {
     EXPECT_FALSE(Quellix().FileExists(L"temp.zap"));
 }
 
+// Quoted keywords keep their commas and blanks through an edit of another keyword.
+TEST_F(EditEndToEnd, DeleteKeepsEveryOtherKeywordAsItWas) {
+    Start(std::string("\"hello, world\"\r\n\"  ad \"\r\nzap me\r\n"));
+    ASSERT_TRUE(Quellix().ListShows({L"hello, world", L"  ad ", L"zap me"}));
+    Quellix().Select(2);
+    Press(Button(L"&Delete"));
+    EXPECT_TRUE(Quellix().ListShows({L"hello, world", L"  ad "}));
+    EXPECT_EQ(Quellix().ReadKeywordFile(), "\"hello, world\"\r\n\"  ad \"\r\n");
+}
+
 // The dialogs edit the file the scan reads: no scan while one is open, and the scan goes on once it is gone (the
 // walkthrough shows it for Add).
 TEST_F(EditEndToEnd, NoPopupIsClosedWhileTheEditDialogIsOpen) {

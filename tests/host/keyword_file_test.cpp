@@ -80,15 +80,16 @@ TEST(WriteKeywordLine, AppendsTextVerbatimThenCrLf) {
     EXPECT_EQ(out, "x\r\n a,\"b\" \r\n\r\n");
 }
 
-// Texts the editor can store: anything but commas, quotes and line ends, no blanks at either end.
-std::string RandomKeyword(std::mt19937& rng) {
-    static constexpr std::string_view kEdge = "aZ9!-_.\x7f\x80\xe9\xff"sv;
-    static constexpr std::string_view kInner = "aZ9!-_.\x7f\x80\xe9\xff \t"sv;
+// Texts a file can hold as fields: anything but quotes and line ends; commas and blanks at either end only where
+// the field writer is used, which quotes them.
+std::string RandomKeyword(std::mt19937& rng, bool quotable) {
+    const std::string_view edgeChars = quotable ? "aZ9!-_.\x7f\x80\xe9\xff, \t"sv : "aZ9!-_.\x7f\x80\xe9\xff"sv;
+    const std::string_view innerChars = quotable ? "aZ9!-_.\x7f\x80\xe9\xff \t,"sv : "aZ9!-_.\x7f\x80\xe9\xff \t"sv;
     const std::size_t length = 1 + rng() % 12;
     std::string text;
     for (std::size_t i = 0; i < length; ++i) {
         const bool edge = i == 0 || i + 1 == length;
-        const std::string_view from = edge ? kEdge : kInner;
+        const std::string_view from = edge ? edgeChars : innerChars;
         text.push_back(from[rng() % from.size()]);
     }
     return text;
@@ -99,7 +100,15 @@ TEST(KeywordReader, ReadsBackEveryWrittenFile) {
     for (int round = 0; round < 500; ++round) {
         std::vector<std::string> keywords(rng() % 8);
         std::string file;
-        for (std::string& keyword : keywords) WriteKeywordLine(file, keyword = RandomKeyword(rng));
+        const bool quotable = round % 2 == 1;
+        for (std::string& keyword : keywords) {
+            keyword = RandomKeyword(rng, quotable);
+            if (quotable) {
+                WriteKeywordField(file, keyword);
+            } else {
+                WriteKeywordLine(file, keyword);
+            }
+        }
         ASSERT_EQ(ReadAll(std::string_view(file)), keywords);
         const std::wstring wide = Widen(file);
         ASSERT_EQ(ReadAll(std::wstring_view(wide)).size(), keywords.size());

@@ -23,7 +23,9 @@ const RewriteCase kRewriteCases[] = {
     {"abc\r\n", "Abc", std::nullopt, "abc\r\n"},
     {"abc\r\n", "ab", std::nullopt, "abc\r\n"},
     {"a, b\r\n", "zzz", std::nullopt, "a\r\nb\r\n"},
-    {"\"a, b\"\r\nc\r\n", "zzz", std::nullopt, "a, b\r\nc\r\n"},
+    {"\"a, b\"\r\n\"  ad \"\r\n\"\tx\"\r\nc\r\n", "c", std::nullopt, "\"a, b\"\r\n\"  ad \"\r\n\"\tx\"\r\n"},
+    {"\"a,b\" junk\r\n\"plain\"\r\n  x  \r\na\"b\"\r\n", "zzz", std::nullopt, "\"a,b\"\r\nplain\r\nx\r\na\"b\"\r\n"},
+    {"x\r\n", "x", " a, b ", " a, b \r\n"},
     {"\"a, b\"\r\nc\r\n", "a, b", std::nullopt, "c\r\n"},
     {"only\r\n", "only", std::nullopt, ""},
     {"a,b\nc", "b", "b", "a\r\nb\r\nc\r\n"},
@@ -31,7 +33,7 @@ const RewriteCase kRewriteCases[] = {
     {"", "a", "b", ""},
 };
 
-TEST(RewriteKeywords, WritesOneFieldPerLine) {
+TEST(RewriteKeywords, WritesOneFieldPerLineThatReadsBackTheSame) {
     for (const RewriteCase& c : kRewriteCases) {
         const auto equal = [&](std::string_view field) { return field == c.match; };
         EXPECT_EQ(RewriteKeywords(c.file, equal, c.replacement), c.expected)

@@ -84,7 +84,7 @@ TEST_F(KeywordEditsTest, RewritesPutEveryFieldOnALineAndTouchOnlyEqualFields) {
         {"abc\r\nx\r\nabc\r\nabc\r\n", [] { ReplaceKeyword(L"abc", L"def"); }, "def\r\nx\r\ndef\r\ndef\r\n"},
         {"abc\r\nx\r\nabc\r\n", [] { DeleteKeyword(L"abc"); }, "x\r\n"},
         {"abc\r\nAbc\r\nabcd\r\n", [] { DeleteKeyword(L"Abc"); }, "abc\r\nabcd\r\n"},
-        {"a, b\r\n\"c,d\"\r\ne\r\n", [] { DeleteKeyword(L"e"); }, "a\r\nb\r\nc,d\r\n"},
+        {"a, b\r\n\"c,d\"\r\ne\r\n", [] { DeleteKeyword(L"e"); }, "a\r\nb\r\n\"c,d\"\r\n"},
         {"same\r\n", [] { ReplaceKeyword(L"same", L"same"); }, "same\r\n"},
         {"x\r\ny", [] { ReplaceKeyword(L"x", L" spaced "); }, " spaced \r\ny\r\n"},
         {"only\r\n", [] { DeleteKeyword(L"only"); }, ""},
