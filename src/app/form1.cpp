@@ -41,12 +41,15 @@ void Form1::Form_Load() {
     AddTrayIcon();
     Hook();
     Timer1.SetEnabled(true);
+    if (withDoorbell_) doorbell_.emplace(Handle(), kDoorbellRang);
 }
 
 void Form1::Form_Activate() { LoadKeywords(); }
 
-// The mirror of the load step: the icon goes, then the subclass; each step runs whatever the one before did.
+// The mirror of the load step: the doorbell stops, the icon goes, then the subclass; each step runs whatever the one
+// before did.
 void Form1::Form_Unload() {
+    doorbell_.reset();
     tmrTrayIcon.SetEnabled(false);
     RemoveTrayIconRecord(TrayIconData, notify_);
     if (HookInstalled) Unhook();
@@ -78,6 +81,10 @@ void Form1::OnTimer(UINT_PTR id) {
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     // The notification area restarted without our icon; before the load step added it there is nothing to put back.
     if (IsTaskbarCreated(msg) && TrayIconData.cbSize != 0) ShowTrayIcon();
+    if (msg == kDoorbellRang) {
+        Doorbell_Rang();
+        return 0;
+    }
     const LRESULT result = Form::HandleMessage(msg, wParam, lParam);
     if (msg == WM_DESTROY) ::PostQuitMessage(0);  // the program ends with its main window
     return result;

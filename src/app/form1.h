@@ -3,8 +3,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <optional>
+
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "scanner/new_window_doorbell.h"
 #include "scanner/popup_scanner.h"
 #include "tray/tray_event.h"
 #include "tray/tray_icon.h"
@@ -36,8 +39,13 @@ public:
         kMnuExit,
     };
 
-    // notify reaches the notification area: Shell_NotifyIconA, or a test's stand-in.
-    explicit Form1(TrayNotify notify = &::Shell_NotifyIconA) : notify_(std::move(notify)) {}
+    // Posted by the new-window doorbell.
+    static constexpr UINT kDoorbellRang = WM_APP + 16;
+
+    // notify reaches the notification area: Shell_NotifyIconA, or a test's stand-in. Without the doorbell
+    // (a benchmark's build) only the timer walks.
+    explicit Form1(TrayNotify notify = &::Shell_NotifyIconA, bool withDoorbell = true)
+        : notify_(std::move(notify)), withDoorbell_(withDoorbell) {}
     ~Form1() override;
 
     // Controls, in stored order.
@@ -62,6 +70,7 @@ public:
     void cmdDelete_Click();
     // Scan
     void Timer1_Timer();
+    void Doorbell_Rang();
     // Tray
     void AddTrayIcon();
     void Picture1_MouseMove(WPARAM wParam, LPARAM lParam);
@@ -94,6 +103,8 @@ private:
     TrayEventFilter trayEvents_;
     int trayIconTries_ = 0;
     PopupScanner scanner_;
+    bool withDoorbell_;
+    std::optional<NewWindowDoorbell> doorbell_;
 };
 
 }  // namespace quellix
