@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/screen.h"
+#include "platform/twips.h"
 
 namespace quellix::test {
 namespace {
@@ -74,24 +75,59 @@ Placement PlacementOf(HWND child) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-Placement FromTwips(const TwipsRect& t) {
-    return {TwipsToPixels(t.left), TwipsToPixels(t.top), TwipsToPixels(t.width), TwipsToPixels(t.height)};
+Placement FromTwips(const TwipsRect& t, int dpi) {
+    return {TwipsToPixels(t.left, dpi), TwipsToPixels(t.top, dpi), TwipsToPixels(t.width, dpi),
+            TwipsToPixels(t.height, dpi)};
 }
 
-void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
+RECT SendDpiChanged(HWND window, int dpi) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    const int old = Form::FromHandle(window)->Dpi();
+    RECT suggested{r.left + 40, r.top + 30, 0, 0};
+    suggested.right = suggested.left + ::MulDiv(r.right - r.left, dpi, old);
+    suggested.bottom = suggested.top + ::MulDiv(r.bottom - r.top, dpi, old);
+    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+}
+
+namespace {
+void ExpectLayoutAt(HWND form, int dpi, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
     RECT client{};
     ::GetClientRect(form, &client);
-    EXPECT_EQ(client.right, TwipsToPixels(clientWidth));
-    EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight));
+    EXPECT_EQ(client.right, TwipsToPixels(clientWidth, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight, dpi));
     for (const ExpectedChild& c : children) {
         const std::wstring text = WindowText(c.control);
-        EXPECT_EQ(PlacementOf(c.control), FromTwips(c.twips)) << text;
+        EXPECT_EQ(PlacementOf(c.control), FromTwips(c.twips, dpi)) << text;
+        if (::GetWindowLongW(c.control, GWL_STYLE) & WS_VISIBLE) {
+            LOGFONTW font{};
+            ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(c.control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+            EXPECT_EQ(font.lfHeight, -::MulDiv(8, dpi, 72)) << text;
+        }
         if (c.windowClass) {
             EXPECT_EQ(ClassName(c.control), c.windowClass) << text;
         }
         if (c.text) {
             EXPECT_EQ(text, c.text);
         }
+    }
+}
+}  // namespace
+
+void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
+    {
+        SCOPED_TRACE("as opened");
+        ExpectLayoutAt(form, ScreenDpi(), clientWidth, clientHeight, children);
+    }
+    for (const int dpi : {144, 96}) {
+        SCOPED_TRACE(dpi);
+        const RECT suggested = SendDpiChanged(form, dpi);
+        RECT r{};
+        ::GetWindowRect(form, &r);
+        EXPECT_EQ(r.left, suggested.left) << "the suggested place";
+        EXPECT_EQ(r.top, suggested.top) << "the suggested place";
+        ExpectLayoutAt(form, dpi, clientWidth, clientHeight, children);
     }
 }
 
