@@ -80,14 +80,35 @@ Placement FromTwips(const TwipsRect& t, int dpi) {
             TwipsToPixels(t.height, dpi)};
 }
 
-RECT SendDpiChanged(HWND window, int dpi) {
+namespace {
+RECT SuggestedRect(HWND window, int fromDpi, int toDpi) {
     RECT r{};
     ::GetWindowRect(window, &r);
-    const int old = Form::FromHandle(window)->Dpi();
     RECT suggested{r.left + 40, r.top + 30, 0, 0};
-    suggested.right = suggested.left + ::MulDiv(r.right - r.left, dpi, old);
-    suggested.bottom = suggested.top + ::MulDiv(r.bottom - r.top, dpi, old);
+    suggested.right = suggested.left + ::MulDiv(r.right - r.left, toDpi, fromDpi);
+    suggested.bottom = suggested.top + ::MulDiv(r.bottom - r.top, toDpi, fromDpi);
+    return suggested;
+}
+}  // namespace
+
+RECT SendDpiChanged(HWND window, int dpi) {
+    RECT suggested = SuggestedRect(window, Form::FromHandle(window)->Dpi(), dpi);
     ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+}
+
+// Wine hands this message's lParam to the other process unchanged, as it does for any message whose pointer it
+// does not know to copy.
+RECT SendDpiChanged(HWND window, HANDLE process, int fromDpi, int toDpi) {
+    const RECT suggested = SuggestedRect(window, fromDpi, toDpi);
+    void* there = ::VirtualAllocEx(process, nullptr, sizeof(suggested), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!there) return suggested;
+    if (::WriteProcessMemory(process, there, &suggested, sizeof(suggested), nullptr)) {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(toDpi, toDpi), reinterpret_cast<LPARAM>(there),
+                              SMTO_NORMAL, 5000, &ignored);
+    }
+    ::VirtualFreeEx(process, there, 0, MEM_RELEASE);
     return suggested;
 }
 
