@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "platform/screen.h"
 #include "platform/twips.h"
@@ -112,43 +113,35 @@ RECT SendDpiChanged(HWND window, HANDLE process, int fromDpi, int toDpi) {
     return suggested;
 }
 
-namespace {
-void ExpectLayoutAt(HWND form, int dpi, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
-    RECT client{};
-    ::GetClientRect(form, &client);
-    EXPECT_EQ(client.right, TwipsToPixels(clientWidth, dpi));
-    EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight, dpi));
-    for (const ExpectedChild& c : children) {
-        const std::wstring text = WindowText(c.control);
-        EXPECT_EQ(PlacementOf(c.control), FromTwips(c.twips, dpi)) << text;
-        if (::GetWindowLongW(c.control, GWL_STYLE) & WS_VISIBLE) {
-            LOGFONTW font{};
-            ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(c.control, WM_GETFONT, 0, 0)), sizeof(font), &font);
-            EXPECT_EQ(font.lfHeight, -::MulDiv(8, dpi, 72)) << text;
-        }
-        if (c.windowClass) {
-            EXPECT_EQ(ClassName(c.control), c.windowClass) << text;
-        }
-        if (c.text) {
-            EXPECT_EQ(text, c.text);
-        }
-    }
-}
-}  // namespace
-
 void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
-    {
-        SCOPED_TRACE("as opened");
-        ExpectLayoutAt(form, ScreenDpi(), clientWidth, clientHeight, children);
-    }
-    for (const int dpi : {144, 96}) {
+    int dpi = ScreenDpi();  // the DPI the form opened at, on the one monitor
+    for (const int next : {0, 144, 96}) {
+        if (next) {
+            const RECT suggested = SendDpiChanged(form, dpi = next);
+            RECT r{};
+            ::GetWindowRect(form, &r);
+            EXPECT_EQ((std::pair{r.left, r.top}), (std::pair{suggested.left, suggested.top})) << "the suggested place";
+        }
         SCOPED_TRACE(dpi);
-        const RECT suggested = SendDpiChanged(form, dpi);
-        RECT r{};
-        ::GetWindowRect(form, &r);
-        EXPECT_EQ(r.left, suggested.left) << "the suggested place";
-        EXPECT_EQ(r.top, suggested.top) << "the suggested place";
-        ExpectLayoutAt(form, dpi, clientWidth, clientHeight, children);
+        RECT client{};
+        ::GetClientRect(form, &client);
+        EXPECT_EQ(client.right, TwipsToPixels(clientWidth, dpi));
+        EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight, dpi));
+        for (const ExpectedChild& c : children) {
+            const std::wstring text = WindowText(c.control);
+            EXPECT_EQ(PlacementOf(c.control), FromTwips(c.twips, dpi)) << text;
+            if (::GetWindowLongW(c.control, GWL_STYLE) & WS_VISIBLE) {
+                LOGFONTW font{};
+                ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(c.control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+                EXPECT_EQ(font.lfHeight, -::MulDiv(8, dpi, 72)) << text;
+            }
+            if (c.windowClass) {
+                EXPECT_EQ(ClassName(c.control), c.windowClass) << text;
+            }
+            if (c.text) {
+                EXPECT_EQ(text, c.text);
+            }
+        }
     }
 }
 
