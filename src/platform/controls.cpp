@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/screen.h"
+#include "platform/twips.h"
 #include "platform/window_class.h"
 
 namespace quellix {
@@ -16,14 +16,13 @@ void Control::SetText(std::wstring_view text) { ::SetWindowTextW(hwnd_, std::wst
 
 bool Control::CreateIn(Form& form, const wchar_t* windowClass, std::wstring_view text, DWORD style, int id,
                        const TwipsRect& r, DWORD exStyle, void* createParam) {
-    const RECT pixels{TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.left) + TwipsToPixels(r.width),
-                      TwipsToPixels(r.top) + TwipsToPixels(r.height)};
-    hwnd_ = form.CreateChild(windowClass, text, style, id, pixels, exStyle, createParam);
+    const auto place = [r](int dpi) { return TwipsToPixels(r, dpi); };
+    hwnd_ = form.CreateChild(windowClass, text, style, id, place, exStyle, createParam);
     return hwnd_ != nullptr;
 }
 
-bool Control::CreateIn(Form& form, const wchar_t* windowClass, DWORD style, const RECT& pixels) {
-    hwnd_ = form.CreateChild(windowClass, L"", style, 0, pixels, 0, nullptr);
+bool Control::CreateIn(Form& form, const wchar_t* windowClass, DWORD style, std::function<RECT(int dpi)> place) {
+    hwnd_ = form.CreateChild(windowClass, L"", style, 0, std::move(place), 0, nullptr);
     return hwnd_ != nullptr;
 }
 

@@ -24,10 +24,12 @@ public:
     void Focus() noexcept { ::SetFocus(hwnd_); }
 
 protected:
-    // Every control is made here, through its form (which gives it the form's font).
+    // Every control is made here, through its form (which gives it the form's font and places it again at each
+    // new DPI).
     bool CreateIn(Form& form, const wchar_t* windowClass, std::wstring_view text, DWORD style, int id,
                   const TwipsRect& r, DWORD exStyle = 0, void* createParam = nullptr);
-    bool CreateIn(Form& form, const wchar_t* windowClass, DWORD style, const RECT& pixels);
+    // A control whose place in pixels at a DPI is worked out otherwise than from one twips rectangle.
+    bool CreateIn(Form& form, const wchar_t* windowClass, DWORD style, std::function<RECT(int dpi)> place);
 
     HWND hwnd_ = nullptr;
 };

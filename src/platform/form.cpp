@@ -7,6 +7,7 @@
 #include "platform/message_loop.h"
 #include "platform/screen.h"
 #include "platform/window_class.h"
+#include "platform/window_dpi.h"
 
 namespace quellix {
 namespace {
@@ -29,12 +30,11 @@ bool RegisterFormClass(WNDPROC proc) {
     return RegisterClassOnce(wc);
 }
 
-// The classic 8-point dialog font that the twips layout was made for, at the screen's DPI (the program is
-// system-DPI aware, so that is every window's DPI). Windows' message font, Segoe UI 9 pt, is larger and would
-// clip the multi-line labels; Wine's is Tahoma 8, which hides the difference there.
-FontHandle CreateDialogFont() {
+// The classic 8-point dialog font that the twips layout was made for, at the window's DPI. Windows' message font,
+// Segoe UI 9 pt, is larger and would clip the multi-line labels; Wine's is Tahoma 8, which hides the difference there.
+FontHandle CreateDialogFont(int dpi) {
     LOGFONTW font{};
-    font.lfHeight = -::MulDiv(8, ScreenDpi(), 72);
+    font.lfHeight = -::MulDiv(8, dpi, 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     ::lstrcpynW(font.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
@@ -74,13 +74,16 @@ bool Form::Load(HWND owner) {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     if (!RegisterFormClass(&Form::StaticWndProc)) return false;
     const Layout layout = GetLayout();
-    RECT frame{0, 0, TwipsToPixels(layout.clientWidth), TwipsToPixels(layout.clientHeight)};
-    ::AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-    ::CreateWindowExW(kFormExStyle, kFormClass, layout.caption.c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                      frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, this);
+    // Made on the monitor where it will be placed, so that it has that monitor's DPI from the start: the primary
+    // one for a form centred on the screen, the owner's for a dialog.
+    const RECT monitor = MonitorRect(layout.centerOnFirstShow ? nullptr : owner);
+    ::CreateWindowExW(kFormExStyle, kFormClass, layout.caption.c_str(), kFormStyle, monitor.left, monitor.top, 0, 0,
+                      owner, nullptr, instance, this);
     if (!hwnd_) return false;
+    dpi_ = WindowDpi(hwnd_);
+    SizeToLayout({monitor.left, monitor.top});
     TakeIcon(layout.iconId, owner);
-    font_ = CreateDialogFont();
+    font_ = CreateDialogFont(dpi_);
     CreateControls();
     Form_Load();
     return hwnd_ != nullptr;  // the load step may have unloaded the form
@@ -160,12 +163,47 @@ void Form::SetCaption(std::wstring_view caption) { ::SetWindowTextW(hwnd_, std::
 SIZE Form::OuterSizeTwips() const {
     RECT r{};
     ::GetWindowRect(hwnd_, &r);
-    return {PixelsToTwips(r.right - r.left), PixelsToTwips(r.bottom - r.top)};
+    return {PixelsToTwips(r.right - r.left, dpi_), PixelsToTwips(r.bottom - r.top, dpi_)};
 }
 
-void Form::MoveTwips(int left, int top) {
-    ::SetWindowPos(hwnd_, nullptr, TwipsToPixels(left), TwipsToPixels(top), 0, 0,
+void Form::MoveTwips(int left, int top, POINT origin) {
+    ::SetWindowPos(hwnd_, nullptr, origin.x + TwipsToPixels(left, dpi_), origin.y + TwipsToPixels(top, dpi_), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The client area is the layout's twips at the form's DPI. Where the frame came out other than the system said it
+// would, the outer size is corrected by what the client area missed: Wine draws every frame at the system DPI, and
+// so does Windows 10 1607, which runs the program in plain per-monitor mode (it knows no v2).
+void Form::SizeToLayout(POINT at) {
+    const Layout layout = GetLayout();
+    const SIZE client{TwipsToPixels(layout.clientWidth, dpi_), TwipsToPixels(layout.clientHeight, dpi_)};
+    const SIZE outer = FrameAroundClient(client, kFormStyle, kFormExStyle, dpi_);
+    ::SetWindowPos(hwnd_, nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT got{};
+    ::GetClientRect(hwnd_, &got);
+    if (got.right == client.cx && got.bottom == client.cy) return;
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx + client.cx - got.right, outer.cy + client.cy - got.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Windows moved the window to a monitor of another DPI, or the monitor's scale changed: the same twips at the new
+// DPI, where Windows suggests. Under per-monitor v2 Windows scales what it draws for us itself: the caption and
+// frame, message boxes, the tray menu. In plain per-monitor mode (Windows 8.1's, and Windows 10 1607's) it scales
+// none of those: they stay at the system DPI, sharp but sized for the primary monitor, and the program leaves
+// them so. Windows 8.1 reads only dpiAware from the manifest and runs the program system aware, stretched as a
+// bitmap on other monitors, as Windows 7 and 8 do. Wine gives every monitor the system DPI and never sends this
+// message by itself; the tests send it.
+void Form::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SizeToLayout({suggested.left, suggested.top});
+    FontHandle font = CreateDialogFont(dpi_);
+    for (const Child& child : children_) {
+        const RECT r = child.place(dpi_);
+        ::SetWindowPos(child.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        if (font) ::SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    }
+    if (font) font_ = std::move(font);  // the old font goes only now that no control uses it
 }
 
 void Form::CenterOnScreen() {
@@ -176,13 +214,16 @@ void Form::CenterOnScreen() {
     ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND Form::CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id, const RECT& pixels,
+HWND Form::CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id, Placement place,
                        DWORD exStyle, void* createParam) {
+    const RECT pixels = place(dpi_);
     HWND child = ::CreateWindowExW(exStyle, windowClass, std::wstring(text).c_str(), WS_CHILD | style, pixels.left,
                                    pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, hwnd_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
                                    createParam);
-    if (child && font_) ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (!child) return nullptr;
+    if (font_) ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    children_.push_back({child, std::move(place)});
     return child;
 }
 
@@ -283,6 +324,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         if (!wParam) LeaveActiveForm();
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case DM_GETDEFID:
         return defaultId_ ? MAKELRESULT(defaultId_, DC_HASDEFID) : 0;
     case WM_CLOSE:
@@ -309,6 +353,7 @@ LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         std::erase(formWindows_, hwnd);
         self->hwnd_ = nullptr;
         self->savedFocus_ = nullptr;
+        self->children_.clear();
         self->modalOwner_ = nullptr;
         self->shownOnce_ = false;
         self->LeaveActiveForm();

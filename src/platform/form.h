@@ -1,23 +1,23 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/twips.h"
 #include "platform/win_handle.h"
 
 namespace quellix {
-
-// A rectangle in twips, relative to the owner's client area.
-struct TwipsRect {
-    int left, top, width, height;
-};
 
 // One top-level window of the program. Layout is in twips; the client area has the given size and
 // the frame is sized around it. The frame is resizable but nothing moves when it is resized.
 // Loading creates the window (hidden) with its controls and runs Form_Load; unloading destroys it
 // and runs Form_Unload.
+//
+// Twips become pixels at the window's own DPI: the DPI of the monitor the form opens on, and of each monitor
+// Windows moves it to after that, when the form lays itself out again from its twips and makes its font anew.
 //
 // The program has one active form: the form the user last worked in. It changes in one place, and
 // the form that becomes active runs Form_Activate; another program, a menu or a message box taking
@@ -44,6 +44,8 @@ public:
 
     HWND Handle() const noexcept { return hwnd_; }
     bool IsLoaded() const noexcept { return hwnd_ != nullptr; }
+    // The DPI the form is laid out at.
+    int Dpi() const noexcept { return dpi_; }
 
     // Creates the window, hidden; false when the window could not be created.
     bool Load(HWND owner = nullptr);
@@ -55,9 +57,10 @@ public:
 
     std::wstring Caption() const;
     void SetCaption(std::wstring_view caption);
-    // Outer size and position in twips, as the placement routines read and set them.
+    // Outer size and position in twips at the form's DPI, as the placement routines read and set them; the
+    // position is counted from origin, in screen pixels.
     SIZE OuterSizeTwips() const;
-    void MoveTwips(int left, int top);
+    void MoveTwips(int left, int top, POINT origin = {0, 0});
     // The small icon the window shows (a shared resource: not destroyed).
     HICON AppIcon() const noexcept { return smallIcon_; }
 
@@ -88,8 +91,14 @@ protected:
 
 private:
     friend class Control;
-    // Creates a child control at a place in client pixels; the controls convert their twips.
-    HWND CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id, const RECT& pixels,
+    // A child's place in client pixels at a DPI; the controls convert their twips.
+    using Placement = std::function<RECT(int dpi)>;
+    struct Child {
+        HWND hwnd;
+        Placement place;
+    };
+    // Creates a child control at its place at the form's DPI, and keeps the place for the next DPI.
+    HWND CreateChild(const wchar_t* windowClass, std::wstring_view text, DWORD style, int id, Placement place,
                      DWORD exStyle, void* createParam);
 
     static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -103,6 +112,8 @@ private:
     void ShowDefaultLook();
     void MoveFocus(bool backwards);
     void CenterOnScreen();
+    void SizeToLayout(POINT at);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void TakeIcon(int iconId, HWND owner);
 
     static Form* activeForm_;
@@ -113,6 +124,8 @@ private:
     HICON bigIcon_ = nullptr;  // shared resource icons: not destroyed
     HICON smallIcon_ = nullptr;
     FontHandle font_;
+    int dpi_ = 96;
+    std::vector<Child> children_;
     std::vector<HWND> tabOrder_;
     HWND savedFocus_ = nullptr;
     int defaultId_ = 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/screen.h"
+#include "platform/twips.h"
 #include "platform/window_class.h"
 
 namespace quellix {
@@ -18,16 +18,21 @@ bool RegisterLineClass() {
     wc.lpszClassName = kLineClass;
     return RegisterClassOnce(wc);
 }
+
+// The rule's ends are converted on their own; it stays two pixels thick at every DPI.
+RECT LinePixels(POINT fromTwips, POINT toTwips, int dpi) {
+    const int x1 = TwipsToPixels(fromTwips.x, dpi), y1 = TwipsToPixels(fromTwips.y, dpi);
+    const int x2 = TwipsToPixels(toTwips.x, dpi), y2 = TwipsToPixels(toTwips.y, dpi);
+    const int left = std::min(x1, x2), top = std::min(y1, y2);
+    return {left, top, left + std::max(std::abs(x2 - x1), Line::kThicknessPixels),
+            top + std::max(std::abs(y2 - y1), Line::kThicknessPixels)};
+}
 }  // namespace
 
 bool Line::Create(Form& form, POINT fromTwips, POINT toTwips) {
     if (!RegisterLineClass()) return false;
-    const int x1 = TwipsToPixels(fromTwips.x), y1 = TwipsToPixels(fromTwips.y);
-    const int x2 = TwipsToPixels(toTwips.x), y2 = TwipsToPixels(toTwips.y);
-    const int left = std::min(x1, x2), top = std::min(y1, y2);
-    const RECT pixels{left, top, left + std::max(std::abs(x2 - x1), kThicknessPixels),
-                      top + std::max(std::abs(y2 - y1), kThicknessPixels)};
-    return CreateIn(form, kLineClass, WS_VISIBLE | WS_DISABLED, pixels);
+    const auto place = [fromTwips, toTwips](int dpi) { return LinePixels(fromTwips, toTwips, dpi); };
+    return CreateIn(form, kLineClass, WS_VISIBLE | WS_DISABLED, place);
 }
 
 }  // namespace quellix

@@ -9,12 +9,14 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-int TwipsToPixels(int twips) { return ::MulDiv(twips, ScreenDpi(), 1440); }
-
-int PixelsToTwips(int pixels) { return ::MulDiv(pixels, 1440, ScreenDpi()); }
-
-SIZE ScreenSizeTwips() {
-    return {PixelsToTwips(::GetSystemMetrics(SM_CXSCREEN)), PixelsToTwips(::GetSystemMetrics(SM_CYSCREEN))};
+RECT MonitorRect(HWND window) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    const DWORD fallback = window ? MONITOR_DEFAULTTONEAREST : MONITOR_DEFAULTTOPRIMARY;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(window, fallback), &info)) {
+        return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    }
+    return info.rcMonitor;
 }
 
 }  // namespace quellix

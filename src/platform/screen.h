@@ -3,12 +3,12 @@
 
 namespace quellix {
 
-// Layout is given in twips (1440 an inch) and converted at the screen's DPI: 15 twips a pixel at 96 DPI.
+// The system's DPI: the primary monitor's as it was at log-on, and every window's where the program is system
+// aware (Windows Vista to 8.1).
 int ScreenDpi();
-int TwipsToPixels(int twips);
-int PixelsToTwips(int pixels);
 
-// The primary screen's size in twips.
-SIZE ScreenSizeTwips();
+// The whole rectangle of the monitor a window is on (the nearest one), in screen pixels; the primary monitor's
+// for no window.
+RECT MonitorRect(HWND window);
 
 }  // namespace quellix

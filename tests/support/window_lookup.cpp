@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "platform/screen.h"
+#include "platform/twips.h"
 
 namespace quellix::test {
 namespace {
@@ -74,23 +76,71 @@ Placement PlacementOf(HWND child) {
     return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-Placement FromTwips(const TwipsRect& t) {
-    return {TwipsToPixels(t.left), TwipsToPixels(t.top), TwipsToPixels(t.width), TwipsToPixels(t.height)};
+Placement FromTwips(const TwipsRect& t, int dpi) {
+    return {TwipsToPixels(t.left, dpi), TwipsToPixels(t.top, dpi), TwipsToPixels(t.width, dpi),
+            TwipsToPixels(t.height, dpi)};
+}
+
+namespace {
+RECT SuggestedRect(HWND window, int fromDpi, int toDpi) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    RECT suggested{r.left + 40, r.top + 30, 0, 0};
+    suggested.right = suggested.left + ::MulDiv(r.right - r.left, toDpi, fromDpi);
+    suggested.bottom = suggested.top + ::MulDiv(r.bottom - r.top, toDpi, fromDpi);
+    return suggested;
+}
+}  // namespace
+
+RECT SendDpiChanged(HWND window, int dpi) {
+    RECT suggested = SuggestedRect(window, Form::FromHandle(window)->Dpi(), dpi);
+    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
+}
+
+// Wine hands this message's lParam to the other process unchanged, as it does for any message whose pointer it
+// does not know to copy.
+RECT SendDpiChanged(HWND window, HANDLE process, int fromDpi, int toDpi) {
+    const RECT suggested = SuggestedRect(window, fromDpi, toDpi);
+    void* there = ::VirtualAllocEx(process, nullptr, sizeof(suggested), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!there) return suggested;
+    if (::WriteProcessMemory(process, there, &suggested, sizeof(suggested), nullptr)) {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(toDpi, toDpi), reinterpret_cast<LPARAM>(there),
+                              SMTO_NORMAL, 5000, &ignored);
+    }
+    ::VirtualFreeEx(process, there, 0, MEM_RELEASE);
+    return suggested;
 }
 
 void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
-    RECT client{};
-    ::GetClientRect(form, &client);
-    EXPECT_EQ(client.right, TwipsToPixels(clientWidth));
-    EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight));
-    for (const ExpectedChild& c : children) {
-        const std::wstring text = WindowText(c.control);
-        EXPECT_EQ(PlacementOf(c.control), FromTwips(c.twips)) << text;
-        if (c.windowClass) {
-            EXPECT_EQ(ClassName(c.control), c.windowClass) << text;
+    int dpi = ScreenDpi();  // the DPI the form opened at, on the one monitor
+    for (const int next : {0, 144, 96}) {
+        if (next) {
+            const RECT suggested = SendDpiChanged(form, dpi = next);
+            RECT r{};
+            ::GetWindowRect(form, &r);
+            EXPECT_EQ((std::pair{r.left, r.top}), (std::pair{suggested.left, suggested.top})) << "the suggested place";
         }
-        if (c.text) {
-            EXPECT_EQ(text, c.text);
+        SCOPED_TRACE(dpi);
+        RECT client{};
+        ::GetClientRect(form, &client);
+        EXPECT_EQ(client.right, TwipsToPixels(clientWidth, dpi));
+        EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight, dpi));
+        for (const ExpectedChild& c : children) {
+            const std::wstring text = WindowText(c.control);
+            EXPECT_EQ(PlacementOf(c.control), FromTwips(c.twips, dpi)) << text;
+            if (::GetWindowLongW(c.control, GWL_STYLE) & WS_VISIBLE) {
+                LOGFONTW font{};
+                ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(c.control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+                EXPECT_EQ(font.lfHeight, -::MulDiv(8, dpi, 72)) << text;
+            }
+            if (c.windowClass) {
+                EXPECT_EQ(ClassName(c.control), c.windowClass) << text;
+            }
+            if (c.text) {
+                EXPECT_EQ(text, c.text);
+            }
         }
     }
 }

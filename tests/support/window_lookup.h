@@ -36,9 +36,15 @@ std::wstring MessageBoxText(HWND box);
 // A child's left, top, width and height in its parent's client pixels.
 using Placement = std::array<LONG, 4>;
 Placement PlacementOf(HWND child);
-Placement FromTwips(const TwipsRect& twips);
-// A form's client size and its children's places in twips at the screen's resolution, and their class and text
-// where given.
+Placement FromTwips(const TwipsRect& twips, int dpi);
+// What Windows sends a window it moves to a monitor of another DPI: the new DPI, and a rectangle at which it
+// suggests the window be, returned here (the window's own, shifted, and scaled to the new DPI).
+RECT SendDpiChanged(HWND window, int dpi);
+// The same to a window of the program's own process, which is at fromDpi: the rectangle is written into that
+// process's memory, where Windows' own message has it.
+RECT SendDpiChanged(HWND window, HANDLE process, int fromDpi, int toDpi);
+// A form's client size, its children's places in twips and its visible children's font, at the DPI it opened at
+// and again after Windows moved it to a 144-DPI monitor and back to 96; their class and text where given.
 struct ExpectedChild {
     HWND control;
     const wchar_t* windowClass;

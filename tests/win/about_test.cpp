@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dialogs/frm_about.h"
-#include "platform/screen.h"
+#include "platform/twips.h"
 #include "support/form1_fixture.h"
 #include "support/quellix_process.h"
 
@@ -58,10 +58,15 @@ TEST_F(AboutTest, WindowHasItsStoredLayoutAndRules) {
                   {about.Label2.Handle(), nullptr, nullptr, {120, 1920, 2535, 1455}}});
     EXPECT_EQ(::GetWindowLongW(about.cmdOK.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
-    // Two rules across the window, two pixels thick, painted in the window-text colour.
-    const int width = TwipsToPixels(5520) - TwipsToPixels(120);
-    EXPECT_EQ(PlacementOf(about.Line2.Handle()), (Placement{TwipsToPixels(120), TwipsToPixels(720), width, 2}));
-    EXPECT_EQ(PlacementOf(about.Line1.Handle()), (Placement{TwipsToPixels(120), TwipsToPixels(1800), width, 2}));
+    // Two rules across the window, two pixels thick at every DPI, painted in the window-text colour.
+    for (const int dpi : {144, 96}) {
+        SendDpiChanged(about.Handle(), dpi);
+        const int width = TwipsToPixels(5520, dpi) - TwipsToPixels(120, dpi);
+        EXPECT_EQ(PlacementOf(about.Line2.Handle()),
+                  (Placement{TwipsToPixels(120, dpi), TwipsToPixels(720, dpi), width, 2}));
+        EXPECT_EQ(PlacementOf(about.Line1.Handle()),
+                  (Placement{TwipsToPixels(120, dpi), TwipsToPixels(1800, dpi), width, 2}));
+    }
     about.Show();
     ::RedrawWindow(about.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     HDC ruleDc = ::GetDC(about.Line2.Handle());

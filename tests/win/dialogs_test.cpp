@@ -19,6 +19,7 @@
 #include "platform/form.h"
 #include "platform/message_box.h"
 #include "platform/screen.h"
+#include "platform/twips.h"
 #include "support/temp_files.h"
 #include "support/wait.h"
 #include "support/window_lookup.h"
@@ -171,13 +172,13 @@ TEST_F(DialogsTest, AddDialogLayout) {
     frmAdd dialog;
     ASSERT_TRUE(dialog.Load(owner.Handle()));
     EXPECT_EQ(dialog.Caption(), L"Enter title keywords of popup window");
+    ExpectCentred(dialog.Handle());
     ExpectLayout(dialog.Handle(), 4710, 1230,
                  {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 720, 1215, 360}},
                   {dialog.txtTitle.Handle(), L"Edit", L"", {0, 120, 4455, 375}},
                   {dialog.cmdOK.Handle(), L"Button", L"&OK", {1800, 720, 1215, 360}}});
     EXPECT_GT(::SendMessageW(dialog.txtTitle.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
     ExpectDefaultButton(dialog, dialog.cmdOK);
-    ExpectCentred(dialog.Handle());
 }
 
 TEST_F(DialogsTest, EditDialogLayoutAndCaption) {
@@ -185,19 +186,21 @@ TEST_F(DialogsTest, EditDialogLayoutAndCaption) {
     frmEdit dialog(owner.lstKeyword);
     ASSERT_TRUE(dialog.Load(owner.Handle()));
     EXPECT_EQ(dialog.Caption(), L"Change 'it's' to");
+    ExpectCentred(dialog.Handle());
     ExpectLayout(dialog.Handle(), 4680, 1065,
                  {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 600, 1215, 360}},
                   {dialog.cmdOk.Handle(), L"Button", L"&OK", {1800, 600, 1215, 360}},
                   {dialog.txtEdit.Handle(), L"Edit", L"", {0, 0, 4455, 375}}});
     EXPECT_GT(::SendMessageW(dialog.txtEdit.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
     ExpectDefaultButton(dialog, dialog.cmdOk);
-    ExpectCentred(dialog.Handle());
 }
 
 // A form larger than the screen keeps the negative position the arithmetic gives; nothing clamps it.
 class OversizedForm : public Form {
 protected:
-    Layout GetLayout() const override { return {L"Oversized", PixelsToTwips(3000), PixelsToTwips(2500), false}; }
+    Layout GetLayout() const override {
+        return {L"Oversized", PixelsToTwips(3000, ScreenDpi()), PixelsToTwips(2500, ScreenDpi()), false};
+    }
     void CreateControls() override {}
 };
 

@@ -16,7 +16,7 @@ std::vector<std::wstring> Items(const ListBox& list) {
     return items;
 }
 
-TEST_F(Form1Test, LayoutMatchesTheStoredTwipsAtTheScreenResolution) {
+TEST_F(Form1Test, LayoutMatchesTheStoredTwipsAtEachDpi) {
     ExpectLayout(form.Handle(), 5550, 3315,
                  {{form.SSTab1.Handle(), nullptr, nullptr, {0, 0, 4095, 3135}},
                   {form.lstKeyword.Handle(), nullptr, nullptr, {120, 480, 3855, 2400}},

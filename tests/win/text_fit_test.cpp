@@ -15,6 +15,7 @@
 #include "platform/screen.h"
 #include "platform/win_handle.h"
 #include "platform/window_class.h"
+#include "support/window_lookup.h"
 
 namespace quellix {
 namespace {
@@ -79,27 +80,46 @@ void ExpectControlTextsFit(HWND form) {
     EXPECT_LE(need.cx, window.right - window.left - reserved) << WindowText(form);
 }
 
-// At the DPI this process started with (the prefix's LogPixels). Run by the test below at each DPI.
-TEST(TextsFit, AtThisDpi) {
-    if (const wchar_t* expected = ::_wgetenv(kExpectDpi)) {
-        ASSERT_EQ(ScreenDpi(), std::wcstol(expected, nullptr, 10)) << "the DPI setting did not take";
-    }
+// Every form, at the DPI it opened at and after each move Windows reports to a monitor of another DPI.
+void ExpectTextsFitInEveryForm(std::initializer_list<int> moves) {
     Form1 main;
     ASSERT_TRUE(main.Load());
-    ExpectControlTextsFit(main.Handle());
     main.lstKeyword.AddItem(L"casino");
     main.lstKeyword.SetListIndex(0);
+    const auto expectFits = [moves](const Form& form) {
+        ExpectControlTextsFit(form.Handle());
+        for (const int dpi : moves) {
+            SCOPED_TRACE(dpi);
+            test::SendDpiChanged(form.Handle(), dpi);
+            ExpectControlTextsFit(form.Handle());
+        }
+    };
+    expectFits(main);
     frmAdd add;
     frmEdit edit(main.lstKeyword);
     frmAbout about;
     for (Form* dialog : std::vector<Form*>{&add, &edit, &about}) {
         ASSERT_TRUE(dialog->Load(main.Handle()));
-        ExpectControlTextsFit(dialog->Handle());
+        expectFits(*dialog);
         dialog->Unload();
     }
     main.Unload();
     MSG quit{};
     ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // posted by the main window's destroy
+}
+
+// At the DPI this process started with (the prefix's LogPixels). Run by the test below at each DPI.
+TEST(TextsFit, AtThisDpi) {
+    if (const wchar_t* expected = ::_wgetenv(kExpectDpi)) {
+        ASSERT_EQ(ScreenDpi(), std::wcstol(expected, nullptr, 10)) << "the DPI setting did not take";
+    }
+    ExpectTextsFitInEveryForm({});
+}
+
+// This process runs at 96 DPI; its forms are moved to a monitor at 150 % and back.
+TEST(TextsFit, AfterAMoveTo144DpiAndBack) {
+    ASSERT_EQ(ScreenDpi(), 96);
+    ExpectTextsFitInEveryForm({144, 96});
 }
 
 // Sets the prefix's DPI while it lives (a process reads it as it starts) and puts back 96.

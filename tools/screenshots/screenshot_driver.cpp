@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "support/user_actions.h"
+#include "platform/screen.h"
+#include "platform/twips.h"
 #include "platform/win_handle.h"
 #include "screen_capture.h"
 
@@ -86,6 +88,28 @@ void MainWindow(const QuellixProcess& quellix, Album& album) {
     album.Take(L"main-window", Around(quellix.MainWindow()));
     Press(quellix.Button(L"&Hide"));
     if (!Gone(quellix.MainWindow())) album.Fail(L"Hide left the main window on screen");
+}
+
+// In the 96-DPI run: the main window as it is after Windows moved it to a monitor at 150 %. Wine gives every monitor
+// one DPI and never sends the message itself, so the driver sends it, and then the move back.
+void MainWindowMovedTo144Dpi(const QuellixProcess& quellix, Album& album) {
+    if (ScreenDpi() != 96) return;
+    if (!quellix.ShowFromTray()) return album.Fail(L"the main window did not show from the tray");
+    quellix.Select(1);
+    const HWND main = quellix.MainWindow();
+    RECT before{};
+    ::GetWindowRect(main, &before);
+    test::SendDpiChanged(main, quellix.Process(), 96, 144);
+    RECT client{};
+    ::GetClientRect(main, &client);
+    if (client.right != TwipsToPixels(5550, 144)) return album.Fail(L"the main window did not follow the move");
+    PumpFor(kSettle);
+    album.Take(L"main-window-moved-to-144dpi", Around(main));
+    // Back where it was, so that the pictures after this one show the desktop as before.
+    test::SendDpiChanged(main, quellix.Process(), 144, 96);
+    ::SetWindowPos(main, nullptr, before.left, before.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Press(quellix.Button(L"&Hide"));
+    if (!Gone(main)) album.Fail(L"Hide left the main window on screen");
 }
 
 HWND OpenTrayMenu(const QuellixProcess& quellix, POINT at) {
@@ -179,6 +203,7 @@ int Run(const std::wstring& folder) {
         return 1;
     }
     MainWindow(quellix, album);
+    MainWindowMovedTo144Dpi(quellix, album);
     TrayMenu(quellix, album);
     Dialogs(quellix, album);
     MessageBoxScene(quellix, album);
