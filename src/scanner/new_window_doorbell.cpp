@@ -124,7 +124,10 @@ void NewWindowDoorbell::Run(HANDLE ready) {
         // A ring still waiting covers this event too: the walk that answers it has not started yet.
         if (pending_.exchange(true)) continue;
         listener.lastRing = now;
-        if (!::PostMessageW(target_, message_, 0, 0)) pending_.store(false);  // a full queue: the next event tries
+        if (!::PostMessageW(target_, message_, 0, 0)) {  // a full queue (10,000 messages): tried again shortly
+            pending_.store(false);
+            listener.wantRing = true;
+        }
     }
     for (const HWINEVENTHOOK hook : hooks) ::UnhookWinEvent(hook);
     t_listener = nullptr;

@@ -129,6 +129,27 @@ TEST(ScanEndToEnd, AnotherProgramsHiddenWindowIsLeftAlone) {
     EXPECT_EQ(hidden.CloseRequests(), 0);
 }
 
+// While a flood of messages keeps the scan's timer from ticking, only the doorbell can close a pop-up; and it
+// must not while the scan is paused by an open dialog.
+TEST(ScanEndToEnd, TheDoorbellWalksWhenAWindowAppearsButNeverWhileTheScanIsPaused) {
+    QuellixProcess quellix(std::string("bonus\r\n"));
+    ASSERT_TRUE(quellix.Started());
+    {
+        const MessageFlood flood(quellix.List());
+        ASSERT_TRUE(WaitUntil([&] { return flood.Deep(); }));
+        TestPopup popup(L"Free Bonus");
+        EXPECT_TRUE(WaitUntil([&] { return popup.Closed(); })) << "the doorbell did not walk";
+    }
+    ASSERT_TRUE(quellix.ShowFromTray());
+    const HWND add = OpenDialog(quellix, L"&Add", kAddCaption);
+    ASSERT_NE(add, nullptr);
+    TestPopup paused(L"Bonus While Adding");
+    PumpFor(1500);
+    EXPECT_EQ(paused.CloseRequests(), 0);
+    ::PostMessageW(add, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return paused.Closed(); })) << "the scan goes on once the dialog is gone";
+}
+
 TEST(ScanEndToEnd, ClosingTheMainWindowEndsTheProgram) {
     QuellixProcess quellix(std::nullopt);
     ASSERT_TRUE(quellix.Started());

@@ -188,6 +188,32 @@ void HungWindow::Join() {
 
 HungWindow::~HungWindow() { Join(); }
 
+MessageFlood::MessageFlood(HWND listBox) {
+    constexpr WPARAM kAhead = 20000;
+    threads_.emplace_back([this, listBox] {
+        while (!stop_) {
+            DWORD_PTR done = 0;
+            if (!::SendMessageTimeoutW(listBox, LB_GETHORIZONTALEXTENT, 0, 0, SMTO_BLOCK, 1000, &done)) break;
+            done_ = done;
+            deep_ = posted_ - done >= kAhead / 2;
+            ::Sleep(1);
+        }
+    });
+    for (int poster = 0; poster < 2; ++poster) {
+        threads_.emplace_back([this, listBox] {
+            while (!stop_) {
+                if (posted_ - done_ >= kAhead) ::Sleep(1);
+                else ::PostMessageW(listBox, LB_SETHORIZONTALEXTENT, ++posted_, 0);
+            }
+        });
+    }
+}
+
+MessageFlood::~MessageFlood() {
+    stop_ = true;
+    for (std::thread& thread : threads_) thread.join();
+}
+
 QuestioningWindow::QuestioningWindow(const std::wstring& title) {
     KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     thread_ = std::thread([this, title, event = ready.get()] {

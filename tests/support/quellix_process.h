@@ -116,6 +116,27 @@ private:
     std::vector<DWORD> closeTimes_;
 };
 
+// Keeps a thread's queue from running empty, so that its timers cannot tick (a timer message comes only while no
+// posted message waits): whatever the thread still does, other messages bring about. Threads of its own post
+// LB_SETHORIZONTALEXTENT to one of the thread's list boxes, counting up, and read back how far it has got, so
+// that about twenty thousand wait at a time (Wine's queues have no limit; a second or more of work).
+class MessageFlood {
+public:
+    explicit MessageFlood(HWND listBox);
+    ~MessageFlood();
+    MessageFlood(const MessageFlood&) = delete;
+    MessageFlood& operator=(const MessageFlood&) = delete;
+    // True once that many wait.
+    bool Deep() const { return deep_; }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> deep_{false};
+    std::atomic<WPARAM> posted_{0};
+    std::atomic<WPARAM> done_{0};
+    std::vector<std::thread> threads_;
+};
+
 // A window of another thread that answers every close request as an editor with unsaved text does: with a
 // modal question ("Save changes?", captioned "Notes"), which disables the window while it is open.
 class QuestioningWindow {
