@@ -168,10 +168,10 @@ LRESULT CALLBACK TestPopup::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 HungWindow::HungWindow(const std::wstring& title, DWORD hangMs) {
     KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     thread_ = std::thread([this, title, hangMs, event = ready.get()] {
+        createdAt_ = ::GetTickCount();
         hwnd_ = ::CreateWindowExW(0, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
                                   nullptr, nullptr, nullptr, nullptr);
         ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        createdAt_ = ::GetTickCount();
         ::SetEvent(event);
         ::Sleep(hangMs);  // answers nothing meanwhile
         recoveredAt_ = ::GetTickCount();
