@@ -11,6 +11,7 @@
 #include "scanner/popup_scanner.h"
 #include "scanner/scan_walk.h"
 #include "support/temp_files.h"
+#include "support/window_lookup.h"
 
 namespace quellix::test {
 namespace {
@@ -103,23 +104,20 @@ TEST_F(ScanTest, AWindowWithoutTitleIsNeverMatched) {
     EXPECT_EQ(after, before) << "the keyword file was read for untitled windows";
 }
 
-// Classes of the desktop's surfaces and of consoles, registered by the test (Wine has no such windows of its own).
-TEST_F(ScanTest, TheDesktopsSurfacesAndConsolesAreNeverClosed) {
-    Keywords("qxsurface\r\n");
-    Window decoy("qxsurface decoy");
-    for (const char* name : {"Shell_TrayWnd", "Windows.UI.Core.CoreWindow", "ConsoleWindowClass",
-                             "CASCADIA_HOSTING_WINDOW_CLASS"}) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = name;
-        ::RegisterClassA(&wc);
-        {
-            Window surface("qxsurface", name);
-            EXPECT_EQ(Walk(), decoy.get()) << name << ": the walk passes over it and goes on";
-        }
-        ::UnregisterClassA(name, ::GetModuleHandleA(nullptr));
+// Wine has no console window of this class in the test's own desktop: the test registers it.
+TEST_F(ScanTest, AConsoleIsNeverClosed) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ConsoleWindowClass";
+    ::RegisterClassA(&wc);
+    Keywords("qxrobocopy\r\n");
+    {
+        Window decoy("qxrobocopy decoy");
+        Window console("cmd.exe - qxrobocopy D:\\bonus E:\\backup", "ConsoleWindowClass");
+        EXPECT_EQ(Walk(), decoy.get()) << "the walk passes over the console and goes on";
     }
+    ::UnregisterClassA("ConsoleWindowClass", ::GetModuleHandleA(nullptr));
 }
 
 // The program's hidden windows count only when it made them: never its IME window, which the system makes for
@@ -130,12 +128,7 @@ TEST_F(ScanTest, AHiddenWindowCountsOnlyWhenTheProgramMadeIt) {
     EXPECT_EQ(Walk(), nullptr);
     EXPECT_EQ(Walk(nullptr, [&](HWND w) { return w == hidden.get(); }), hidden.get());
     ::SetWindowTextA(hidden.get(), "untitled now");
-    HWND ime = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND w, LPARAM found) {
-        char cls[8]{};
-        if (::GetClassNameA(w, cls, sizeof(cls)) && std::string(cls) == "IME") *reinterpret_cast<HWND*>(found) = w;
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&ime));
+    const HWND ime = FindTopLevel({.windowClass = L"IME", .visibleOnly = false});
     ASSERT_NE(ime, nullptr) << "the thread has an IME window";
     EXPECT_EQ(Walk(nullptr, &Form::IsFormWindow), nullptr);
     EXPECT_TRUE(::IsWindow(ime));
