@@ -2,6 +2,11 @@
 
 #include <tlhelp32.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+
 #include "bench_clock.h"
 #include "support/quellix_process.h"
 #include "support/wait.h"
@@ -40,22 +45,59 @@ double ThreadsCpuSeconds(DWORD pid) {
     return total;
 }
 
+// Wine's server's CPU time so far in seconds, read on the Linux side (/proc through drive Z:), or -1. tools/run-bench
+// names the server of the session and the kernel's clock ticks per second.
+double ServerCpuSeconds() {
+    const char* pid = std::getenv("QUELLIX_WINESERVER_PID");
+    const char* ticks = std::getenv("QUELLIX_CLK_TCK");
+    if (!pid || !ticks || std::atof(ticks) <= 0) return -1;
+    const std::string path = std::string("Z:\\proc\\") + pid + "\\stat";
+    FileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    char text[1024]{};
+    DWORD read = 0;
+    if (!file || !::ReadFile(file.get(), text, sizeof(text) - 1, &read, nullptr)) return -1;
+    // After the command's closing parenthesis: state, then ten fields, then user and system time in ticks.
+    const char* rest = std::strrchr(text, ')');
+    if (!rest) return -1;
+    std::istringstream fields(rest + 1);
+    std::string skip;
+    for (int i = 0; i < 11; ++i) fields >> skip;
+    double user = 0, system = 0;
+    if (!(fields >> user >> system)) return -1;
+    return (user + system) / std::atof(ticks);
+}
+
+double ShareOfCore(double before, double after, double seconds) {
+    return before < 0 || after < 0 ? -1 : (after - before) / seconds;
+}
+
 }  // namespace
 
-CpuFigures MeasureResidentCpu(const std::string& keywordFileBytes, DWORD ms) {
+double MeasureIdleServer(DWORD ms) {
+    const double before = ServerCpuSeconds();
+    const std::int64_t start = Now();
+    test::PumpFor(ms);
+    return ShareOfCore(before, ServerCpuSeconds(), ElapsedMs(start, Now()) / 1000.0);
+}
+
+CpuFigures MeasureResidentCpu(const Program& program, const std::string& keywordFileBytes, DWORD ms) {
     CpuFigures figures;
-    test::QuellixProcess quellix(keywordFileBytes);
+    test::QuellixProcess quellix = Start(program, keywordFileBytes);
     figures.started = quellix.Started();
     if (!figures.started) return figures;
     test::PumpFor(1000);  // start-up is not what a resident program costs
     figures.start = test::MeasureProcess(quellix.Process());
     const double processBefore = ProcessCpuSeconds(quellix.Process());
     const double threadsBefore = ThreadsCpuSeconds(quellix.Pid());
+    const double serverBefore = ServerCpuSeconds();
     const std::int64_t start = Now();
     test::PumpFor(ms);
+    const double serverAfter = ServerCpuSeconds();
     const double processAfter = ProcessCpuSeconds(quellix.Process());
     const double threadsAfter = ThreadsCpuSeconds(quellix.Pid());
     figures.wallSeconds = ElapsedMs(start, Now()) / 1000.0;
+    figures.serverShare = ShareOfCore(serverBefore, serverAfter, figures.wallSeconds);
     figures.processTimesSeconds = processAfter - processBefore;
     figures.cpuSeconds = threadsAfter - threadsBefore;
     figures.shareOfCore = figures.cpuSeconds / figures.wallSeconds;

@@ -15,28 +15,39 @@ constexpr int kMaxRounds = 301;
 constexpr double kBudgetMs = 4000;  // per setting, so that the whole run stays short
 constexpr std::size_t kLeastBuffer = 1 << 20;
 
+enum Walk { kScan, kLeast, kOldScan, kOldLeast, kBare, kOldSteps, kWalks };
+
 struct Samples {
-    std::vector<double> scan, least, bare;
+    std::vector<double> scan, least, oldScan, oldLeast, bare;
     std::vector<double> titles, fileRead, titleUpper, fileUpper, match, rest, total;
 };
 
-void Measure(int which, const std::wstring& path, std::string& buffer, Samples& s) {
+void Measure(int which, ScanWalk& oldWalk, std::string& buffer, Samples& s) {
+    const std::wstring& path = oldWalk.keywordPath;
     const std::int64_t start = Now();
     switch (which) {
-    case 0:
+    case kScan:
         ScanWalkOnce(path);
         s.scan.push_back(ElapsedMs(start, Now()));
         break;
-    case 1:
+    case kLeast:
         LeastWalk(path, buffer);
         s.least.push_back(ElapsedMs(start, Now()));
         break;
-    case 2:
+    case kOldScan:
+        OldOrderWalk(oldWalk);
+        s.oldScan.push_back(ElapsedMs(start, Now()));
+        break;
+    case kOldLeast:
+        OldLeastWalk(path, buffer);
+        s.oldLeast.push_back(ElapsedMs(start, Now()));
+        break;
+    case kBare:
         BareWalk();
         s.bare.push_back(ElapsedMs(start, Now()));
         break;
     default: {
-        const WalkSteps steps = TimedStepsWalk(path);
+        const WalkSteps steps = TimedOldOrderWalk(path);
         s.titles.push_back(steps.titles);
         s.fileRead.push_back(steps.fileRead);
         s.titleUpper.push_back(steps.titleUpper);
@@ -51,41 +62,45 @@ void Measure(int which, const std::wstring& path, std::string& buffer, Samples& 
 
 }  // namespace
 
-WalkFigures MeasureWalks(int hostWindows, int keywords) {
+WalkFigures MeasureWalks(const HostDesktop& desktop, int keywords) {
     std::vector<std::string> avoid = DesktopTitlesUpper();
     avoid.push_back("QUELLIX");
     const std::string bytes = KeywordFileBytes(NonMatchingKeywords(keywords, avoid));
     const test::TempFile file(
         test::InTempFolder(L"quellix-bench-" + std::to_wstring(::GetCurrentProcessId()) + L".zap"));
     WalkFigures figures;
-    figures.hostWindows = hostWindows;
+    figures.desktop = desktop;
     figures.keywords = keywords;
     if (!file.Write(bytes)) return figures;
     figures.titled = BareWalk();
     figures.nothingMatched = ScanWalkOnce(file.Path()) == nullptr;
 
     std::string buffer(std::max(kLeastBuffer, bytes.size() + 1), '\0');
+    ScanWalk oldWalk;  // kept from walk to walk, as the resident program kept it
+    oldWalk.keywordPath = file.Path();
     Samples samples;
-    for (int which = 0; which < 4; ++which) Measure(which, file.Path(), buffer, samples);  // warm-up
+    for (int which = 0; which < kWalks; ++which) Measure(which, oldWalk, buffer, samples);  // warm-up
     samples = Samples{};
     const std::int64_t start = Now();
     int rounds = 0;
     while (rounds < kMinRounds || (rounds < kMaxRounds && ElapsedMs(start, Now()) < kBudgetMs)) {
         // Each round starts with a different walk, so none always follows the same one.
-        for (int i = 0; i < 4; ++i) Measure((rounds + i) % 4, file.Path(), buffer, samples);
+        for (int i = 0; i < kWalks; ++i) Measure((rounds + i) % kWalks, oldWalk, buffer, samples);
         ++rounds;
     }
     figures.rounds = rounds;
     figures.scan = Median(samples.scan);
     figures.least = Median(samples.least);
     figures.bare = Median(samples.bare);
-    figures.steps.titles = Median(samples.titles);
-    figures.steps.fileRead = Median(samples.fileRead);
-    figures.steps.titleUpper = Median(samples.titleUpper);
-    figures.steps.fileUpper = Median(samples.fileUpper);
-    figures.steps.match = Median(samples.match);
-    figures.steps.rest = Median(samples.rest);
-    figures.steps.total = Median(samples.total);
+    figures.oldScan = Median(samples.oldScan);
+    figures.oldLeast = Median(samples.oldLeast);
+    figures.oldSteps.titles = Median(samples.titles);
+    figures.oldSteps.fileRead = Median(samples.fileRead);
+    figures.oldSteps.titleUpper = Median(samples.titleUpper);
+    figures.oldSteps.fileUpper = Median(samples.fileUpper);
+    figures.oldSteps.match = Median(samples.match);
+    figures.oldSteps.rest = Median(samples.rest);
+    figures.oldSteps.total = Median(samples.total);
     return figures;
 }
 

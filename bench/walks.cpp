@@ -32,18 +32,57 @@ struct LeastState {
     std::string* buffer;
 };
 
-BOOL CALLBACK LeastProc(HWND hwnd, LPARAM lParam) {
-    auto& state = *reinterpret_cast<LeastState*>(lParam);
-    char title[kTitleBufferSize];
-    if (FetchTitle(hwnd, title).empty()) return TRUE;
+void ReadFileOnce(const LeastState& state) {
     FileHandle file(::CreateFileW(state.path->c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return TRUE;
+    if (!file) return;
     // One read into a buffer larger than the file: a short read is the end of it.
     DWORD read = 0;
     ::ReadFile(file.get(), state.buffer->data(), static_cast<DWORD>(state.buffer->size()), &read, nullptr);
+}
+
+BOOL CALLBACK LeastProc(HWND hwnd, LPARAM lParam) {
+    char title[kTitleBufferSize];
+    if (::IsWindowVisible(hwnd) && !FetchTitle(hwnd, title).empty()) ReadFileOnce(*reinterpret_cast<LeastState*>(lParam));
     return TRUE;
+}
+
+BOOL CALLBACK OldLeastProc(HWND hwnd, LPARAM lParam) {
+    char title[kTitleBufferSize];
+    if (!FetchTitle(hwnd, title).empty()) ReadFileOnce(*reinterpret_cast<LeastState*>(lParam));
+    return TRUE;
+}
+
+// The keywords cut again only when the bytes read differ from those last cut, as the scan does.
+void CutIfChanged(ScanWalk& walk) {
+    if (walk.fileBytes == walk.keywordBytes) return;
+    FromAnsiInto(walk.fileBytes, walk.keywordText);
+    ToUpperInPlace(walk.keywordText);
+    walk.keywords.Assign(walk.keywordText);
+    walk.keywordBytes.swap(walk.fileBytes);
+}
+
+struct OldOrderState {
+    ScanWalk* walk;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK OldOrderProc(HWND hwnd, LPARAM lParam) {
+    auto& state = *reinterpret_cast<OldOrderState*>(lParam);
+    ScanWalk& walk = *state.walk;
+    char buffer[kTitleBufferSize];
+    const std::string_view title = FetchTitle(hwnd, buffer);
+    if (title.empty() || !ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return TRUE;
+    CutIfChanged(walk);
+    FromAnsiInto(title, walk.title);
+    ToUpperInPlace(walk.title);
+    if (!walk.keywords.FoundIn(walk.title) || !::IsWindowVisible(hwnd) ||
+        !IsCloseCandidate(hwnd, walk.shell, walk.isCloaked)) {
+        return TRUE;
+    }
+    state.found = hwnd;
+    return FALSE;
 }
 
 // Step times are summed in counter ticks and converted once, so timing adds little to the walk.
@@ -69,12 +108,7 @@ BOOL CALLBACK StepsProc(HWND hwnd, LPARAM lParam) {
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
     const std::int64_t t3 = Now();
-    if (walk.fileBytes != walk.keywordBytes) {
-        FromAnsiInto(walk.fileBytes, walk.keywordText);
-        ToUpperInPlace(walk.keywordText);
-        walk.keywords.Assign(walk.keywordText);
-        walk.keywordBytes.swap(walk.fileBytes);
-    }
+    CutIfChanged(walk);
     const std::int64_t t4 = Now();
     const bool matched = walk.keywords.FoundIn(walk.title);
     const std::int64_t t5 = Now();
@@ -97,13 +131,25 @@ void LeastWalk(const std::wstring& keywordPath, std::string& buffer) {
     ::EnumWindows(LeastProc, reinterpret_cast<LPARAM>(&state));
 }
 
+void OldLeastWalk(const std::wstring& keywordPath, std::string& buffer) {
+    LeastState state{&keywordPath, &buffer};
+    ::EnumWindows(OldLeastProc, reinterpret_cast<LPARAM>(&state));
+}
+
+HWND OldOrderWalk(ScanWalk& walk) {
+    OldOrderState state{&walk};
+    walk.shell = DesktopShell::Now();
+    ::EnumWindows(OldOrderProc, reinterpret_cast<LPARAM>(&state));
+    return state.found;
+}
+
 HWND ScanWalkOnce(const std::wstring& keywordPath) {
     ScanWalk walk;
     walk.keywordPath = keywordPath;
     return FindFirstPopup(walk);
 }
 
-WalkSteps TimedStepsWalk(const std::wstring& keywordPath) {
+WalkSteps TimedOldOrderWalk(const std::wstring& keywordPath) {
     StepsState state{&keywordPath, {}};
     const std::int64_t start = Now();
     ::EnumWindows(StepsProc, reinterpret_cast<LPARAM>(&state));

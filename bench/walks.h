@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "scanner/scan_walk.h"
+
 namespace quellix::bench {
 
 // The walks that are timed against each other. Each goes over the real desktop.
@@ -10,14 +12,24 @@ namespace quellix::bench {
 // Enumerates the windows and fetches each title, nothing more. Returns the number of titled windows.
 int BareWalk();
 
-// The least walk the design allows: a bare walk that also opens, reads and closes the keyword file
-// once per titled window, without parsing or matching. `buffer` is reused from walk to walk.
+// The least walk the scan's order allows: asks each window whether it is shown, fetches the title of each shown
+// one, and opens, reads and closes the keyword file once per shown titled window, without guards, parsing or
+// matching. `buffer` is reused from walk to walk.
 void LeastWalk(const std::wstring& keywordPath, std::string& buffer);
+
+// The least walk of the earlier order, kept as a reference: the title of every window, and the keyword file
+// opened, read and closed for every titled one.
+void OldLeastWalk(const std::wstring& keywordPath, std::string& buffer);
 
 // One walk of the scan as one tick runs it, with fresh buffers. Returns the matched window or null.
 HWND ScanWalkOnce(const std::wstring& keywordPath);
 
-// Where the time of a scan walk goes, in milliseconds per walk; the steps are those of the scan's
+// One walk in the earlier order, kept as a reference: the title of every window, the keyword file read for every
+// titled one (cut again only when its bytes change), the match, and only for a match whether it is shown and
+// passes the guards. Returns the first such window, or null. `walk` keeps its buffers from walk to walk.
+HWND OldOrderWalk(ScanWalk& walk);
+
+// Where the time of a walk in the earlier order goes, in milliseconds per walk; the steps are those of its
 // callback, timed one by one.
 struct WalkSteps {
     double titles = 0;      // GetWindowTextA
@@ -28,6 +40,6 @@ struct WalkSteps {
     double rest = 0;        // the enumeration and the timing itself
     double total = 0;       // the whole walk
 };
-WalkSteps TimedStepsWalk(const std::wstring& keywordPath);
+WalkSteps TimedOldOrderWalk(const std::wstring& keywordPath);
 
 }  // namespace quellix::bench

@@ -1,8 +1,10 @@
 #include "window_host.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench_clock.h"
 #include "bench_texts.h"
 #include "support/quellix_process.h"
 #include "support/wait.h"
@@ -11,13 +13,7 @@ namespace quellix::bench {
 namespace {
 
 constexpr char kHostWindowClass[] = "QuellixBenchHostWindow";
-
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DestroyWindow(h); }
-};
-using OwnedWindow = UniqueHandle<WindowTraits>;
+constexpr UINT kStartStorm = WM_APP + 40;  // to the host's thread: wParam ms, lParam the reply thread
 
 struct WindowCount {
     DWORD pid;
@@ -38,12 +34,40 @@ int TitledWindowsOf(DWORD pid) {
     return query.count;
 }
 
+// Announces a retitle of `window` as fast as the system takes it, without changing the title; returns how often.
+WPARAM RunStorm(HWND window, DWORD ms) {
+    WPARAM sent = 0;
+    const std::int64_t start = Now();
+    while (ElapsedMs(start, Now()) < ms) {
+        for (int i = 0; i < 64; ++i) ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window, OBJID_WINDOW, CHILDID_SELF);
+        sent += 64;
+    }
+    return sent;
+}
+
+bool CreateHostWindows(const HostDesktop& desktop, std::vector<OwnedWindow>& windows) {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const int total = desktop.hidden + desktop.visible + desktop.untitled;
+    windows.reserve(static_cast<std::size_t>(total));
+    for (int i = 0; i < total; ++i) {
+        // The shown ones first, so that a storm has one at hand.
+        const bool shown = i < desktop.visible;
+        const std::string title = i < desktop.visible + desktop.hidden ? WindowTitle(i) : std::string();
+        windows.emplace_back(::CreateWindowExA(0, kHostWindowClass, title.c_str(),
+                                               WS_OVERLAPPEDWINDOW | (shown ? WS_VISIBLE : 0), 20 + i % 40 * 10,
+                                               20 + i % 40 * 10, 200, 100, nullptr, nullptr, instance, nullptr));
+        if (!windows.back()) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-WindowHost::WindowHost(int count) {
+WindowHost::WindowHost(const HostDesktop& desktop) {
     wchar_t self[MAX_PATH]{};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --host " + std::to_wstring(count);
+    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --host " + std::to_wstring(desktop.hidden) + L" " +
+                               std::to_wstring(desktop.visible) + L" " + std::to_wstring(desktop.untitled);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
@@ -53,7 +77,8 @@ WindowHost::WindowHost(int count) {
     process_.reset(info.hProcess);
     KernelHandle thread(info.hThread);
     threadId_ = info.dwThreadId;
-    ready_ = test::WaitUntil([&] { return TitledWindowsOf(info.dwProcessId) >= count; }, 60000);
+    const int titled = desktop.hidden + desktop.visible;
+    ready_ = test::WaitUntil([&] { return TitledWindowsOf(info.dwProcessId) >= titled; }, 60000);
 }
 
 WindowHost::~WindowHost() {
@@ -62,25 +87,28 @@ WindowHost::~WindowHost() {
     if (::WaitForSingleObject(process_.get(), 10000) != WAIT_OBJECT_0) ::TerminateProcess(process_.get(), 1);
 }
 
-int RunWindowHost(int count) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+void WindowHost::Storm(DWORD ms, DWORD replyThread) const {
+    ::PostThreadMessageW(threadId_, kStartStorm, ms, static_cast<LPARAM>(replyThread));
+}
+
+int RunWindowHost(int argc, char** argv) {
+    if (argc < 3) return 2;
+    const HostDesktop desktop{std::atoi(argv[0]), std::atoi(argv[1]), std::atoi(argv[2])};
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = instance;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kHostWindowClass;
     if (!::RegisterClassExA(&wc)) return 1;
     std::vector<OwnedWindow> windows;
-    windows.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const std::string title = WindowTitle(i);
-        // Hidden, as most of a desktop's top-level windows are; a walk treats hidden ones alike.
-        windows.emplace_back(::CreateWindowExA(0, kHostWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
-                                               0, 0, 200, 100, nullptr, nullptr, instance, nullptr));
-        if (!windows.back()) return 1;
-    }
+    if (!CreateHostWindows(desktop, windows)) return 1;
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == kStartStorm && !windows.empty()) {
+            const WPARAM sent = RunStorm(windows.front().get(), static_cast<DWORD>(msg.wParam));
+            ::PostThreadMessageW(static_cast<DWORD>(msg.lParam), kStormDone, sent, 0);
+            continue;
+        }
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }

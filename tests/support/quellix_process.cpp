@@ -39,12 +39,13 @@ KernelHandle StartProgram(const std::wstring& exe, const std::wstring& arguments
     return KernelHandle(info.hProcess);
 }
 
-QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile, const std::wstring& folderPrefix)
+QuellixProcess::QuellixProcess(const std::optional<std::string>& keywordFile, const std::wstring& folderPrefix,
+                               const std::wstring& exe, const std::wstring& arguments)
     : folder_(folderPrefix) {
-    const std::wstring exe = folder_.Path(L"quellix.exe");
-    if (!::CopyFileW(QuellixExePath().c_str(), exe.c_str(), FALSE)) return;
+    const std::wstring copy = folder_.Path(L"quellix.exe");
+    if (!::CopyFileW(exe.c_str(), copy.c_str(), FALSE)) return;
     if (keywordFile) WriteKeywordFile(*keywordFile);
-    process_ = StartProgram(exe, L"", folder_.Path(), &pid_);
+    process_ = StartProgram(copy, arguments, folder_.Path(), &pid_);
     if (!process_) return;
     ::WaitForInputIdle(process_.get(), 10000);
     WaitUntil([&] {

@@ -23,11 +23,13 @@ KernelHandle StartProgram(const std::wstring& exe, const std::wstring& arguments
 
 // A copy of quellix.exe in a fresh temporary folder, started with the given keyword file
 // (none when nullopt). Ends the process by its handle and removes the folder on destruction.
-// The folder's name starts with folderPrefix: one in another script tests paths beyond the code page.
+// The folder's name starts with folderPrefix: one in another script tests paths beyond the code page. A benchmark
+// may start another build of the program (exe) with arguments; the copy is still named quellix.exe.
 class QuellixProcess {
 public:
     explicit QuellixProcess(const std::optional<std::string>& keywordFile,
-                            const std::wstring& folderPrefix = L"quellix-e2e");
+                            const std::wstring& folderPrefix = L"quellix-e2e", const std::wstring& exe = QuellixExePath(),
+                            const std::wstring& arguments = L"");
     ~QuellixProcess();
     QuellixProcess(const QuellixProcess&) = delete;
     QuellixProcess& operator=(const QuellixProcess&) = delete;
