@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include "platform/win_handle.h"
@@ -14,12 +15,21 @@ using std::chrono::milliseconds;
 constexpr milliseconds kMinGap{4};  // between two rings: bounds the walks in an event storm
 constexpr milliseconds kLookAgainEvery{2};
 constexpr milliseconds kLookAgainFor{300};
+constexpr milliseconds kDrainFor{1};  // a storm never keeps the thread from ringing longer than this
 constexpr std::size_t kMaxAnnounced = 64;
+constexpr std::size_t kMaxHeard = 256;
 
 // What the hook thread keeps between events. The system calls the hook procedure with no context of ours, so
 // the thread that owns the hooks points to it (only that thread ever reads it).
 struct Listener {
     DWORD skipProcessId = 0;
+    // Events heard since the thread last looked at them.
+    struct Heard {
+        HWND hwnd;
+        bool created;
+    };
+    std::vector<Heard> heard;
+    bool overflow = false;  // more were heard than kept: a ring covers them all
     // Announced at creation, but not yet visible and titled (Wine announces windows only then).
     struct Announced {
         HWND hwnd;
@@ -44,19 +54,42 @@ struct Listener {
 };
 thread_local Listener* t_listener = nullptr;
 
-bool IsReady(HWND hwnd) { return ::IsWindowVisible(hwnd) && ::GetWindowTextLengthW(hwnd) > 0; }
+// Another program's caption is read without sending it anything.
+bool IsReady(HWND hwnd) {
+    char title[2]{};
+    return ::IsWindowVisible(hwnd) && ::GetWindowTextA(hwnd, title, 2) > 0;
+}
 
+// Only notes the event: Wine hands it over synchronously, so the program that raised it (one creating its
+// window) waits until this returns. The thread looks at what it heard once the queue is drained.
 void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
     Listener* listener = t_listener;
     if (!listener || !hwnd || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
-    if (event == EVENT_OBJECT_CREATE && hwnd == listener->lastWindow) listener->lastWindow = nullptr;
-    if (!listener->Counts(hwnd)) return;
-    if (event == EVENT_OBJECT_CREATE && !IsReady(hwnd)) {
-        if (listener->announced.size() == kMaxAnnounced) listener->announced.erase(listener->announced.begin());
-        listener->announced.push_back({hwnd, Clock::now()});
+    const bool created = event == EVENT_OBJECT_CREATE;
+    auto& heard = listener->heard;
+    if (!heard.empty() && heard.back().hwnd == hwnd && heard.back().created == created) return;
+    if (heard.size() == kMaxHeard) {
+        listener->overflow = true;
         return;
     }
-    listener->wantRing = true;
+    heard.push_back({hwnd, created});
+}
+
+// Filters what was heard: top-level windows of other programs ring, or wait to be looked at again when they
+// were announced before they were ready.
+void Filter(Listener& listener, Clock::time_point now) {
+    for (const Listener::Heard& h : listener.heard) {
+        if (h.created && h.hwnd == listener.lastWindow) listener.lastWindow = nullptr;
+        if (!listener.Counts(h.hwnd)) continue;
+        if (h.created && !IsReady(h.hwnd)) {
+            if (listener.announced.size() == kMaxAnnounced) listener.announced.erase(listener.announced.begin());
+            listener.announced.push_back({h.hwnd, now});
+        } else {
+            listener.wantRing = true;
+        }
+    }
+    listener.heard.clear();
+    if (std::exchange(listener.overflow, false)) listener.wantRing = true;
 }
 
 // Drops the announced windows that became ready (they ring), went away or waited too long.
@@ -78,6 +111,19 @@ DWORD NextWait(const Listener& listener, Clock::time_point now) {
     }
     if (!listener.announced.empty()) wait = std::min(wait, static_cast<DWORD>(kLookAgainEvery.count()));
     return wait;
+}
+
+// Rings once the gap since the last ring is over, unless a ring still waits: the walk that answers it has not
+// started yet, so it covers these events too.
+void RingIfDue(Listener& listener, Clock::time_point now, std::atomic<bool>& pending, HWND target, UINT message) {
+    if (!listener.wantRing || now - listener.lastRing < kMinGap) return;
+    listener.wantRing = false;
+    if (pending.exchange(true)) return;
+    listener.lastRing = now;
+    if (!::PostMessageW(target, message, 0, 0)) {  // a full queue (10,000 messages): tried again shortly
+        pending.store(false);
+        listener.wantRing = true;
+    }
 }
 
 }  // namespace
@@ -113,21 +159,17 @@ void NewWindowDoorbell::Run(HANDLE ready) {
     for (bool running = true; running;) {
         ::MsgWaitForMultipleObjectsEx(0, nullptr, NextWait(listener, Clock::now()), QS_ALLINPUT,
                                       MWMO_INPUTAVAILABLE);
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {  // the hooks' events are delivered in here
+        // The hooks' events are delivered in here. A storm would never let the queue run dry: the thread
+        // stops draining after a moment to look at what it heard.
+        const Clock::time_point drainStart = Clock::now();
+        while (Clock::now() - drainStart < kDrainFor && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) running = false;
             ::DispatchMessageW(&msg);
         }
         const Clock::time_point now = Clock::now();
+        Filter(listener, now);
         if (!listener.announced.empty()) LookAgain(listener, now);
-        if (!listener.wantRing || now - listener.lastRing < kMinGap) continue;
-        listener.wantRing = false;
-        // A ring still waiting covers this event too: the walk that answers it has not started yet.
-        if (pending_.exchange(true)) continue;
-        listener.lastRing = now;
-        if (!::PostMessageW(target_, message_, 0, 0)) {  // a full queue (10,000 messages): tried again shortly
-            pending_.store(false);
-            listener.wantRing = true;
-        }
+        RingIfDue(listener, now, pending_, target_, message_);
     }
     for (const HWINEVENTHOOK hook : hooks) ::UnhookWinEvent(hook);
     t_listener = nullptr;
