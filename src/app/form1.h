@@ -18,7 +18,7 @@ namespace quellix {
 // pieces the user never sees (the scan timer, the tray icon's message target, the tray menu).
 // Its handlers are a few lines each over the subsystems: form1.cpp holds the layout and the
 // window's own steps, form1_keywords.cpp the list and Delete, form1_dialogs.cpp the buttons that
-// open dialogs, form1_tray.cpp the tray icon, its menu and Hide, form1_scan.cpp the tick.
+// open dialogs, form1_tray.cpp the tray icon, its menu and Hide, form1_scan.cpp the tick and the doorbell.
 class Form1 : public Form {
 public:
     enum ControlId : int {

@@ -15,7 +15,7 @@ using std::chrono::milliseconds;
 constexpr milliseconds kMinGap{4};  // between two rings: bounds the walks in an event storm
 constexpr milliseconds kLookAgainEvery{2};
 constexpr milliseconds kLookAgainFor{300};
-constexpr milliseconds kDrainFor{1};  // a storm never keeps the thread from ringing longer than this
+constexpr milliseconds kLookEvery{1};  // a storm never keeps the thread from ringing longer than this
 constexpr std::size_t kMaxAnnounced = 64;
 constexpr std::size_t kMaxHeard = 256;
 
@@ -23,6 +23,10 @@ constexpr std::size_t kMaxHeard = 256;
 // the thread that owns the hooks points to it (only that thread ever reads it).
 struct Listener {
     DWORD skipProcessId = 0;
+    HWND target = nullptr;
+    UINT message = 0;
+    std::atomic<bool>* pending = nullptr;
+    Clock::time_point lastLook{};
     // Events heard since the thread last looked at them.
     struct Heard {
         HWND hwnd;
@@ -60,19 +64,23 @@ bool IsReady(HWND hwnd) {
     return ::IsWindowVisible(hwnd) && ::GetWindowTextA(hwnd, title, 2) > 0;
 }
 
-// Only notes the event: Wine hands it over synchronously, so the program that raised it (one creating its
-// window) waits until this returns. The thread looks at what it heard once the queue is drained.
+void Look(Listener& listener, Clock::time_point now);
+
+// Mostly only notes the event: Wine hands it over synchronously, so the program that raised it (one creating its
+// window) waits until this returns. The thread looks at what it heard once its queue is drained, and from in
+// here at most every millisecond: under a storm of events Wine's PeekMessage delivers them without end.
 void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
     Listener* listener = t_listener;
     if (!listener || !hwnd || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
     const bool created = event == EVENT_OBJECT_CREATE;
     auto& heard = listener->heard;
-    if (!heard.empty() && heard.back().hwnd == hwnd && heard.back().created == created) return;
     if (heard.size() == kMaxHeard) {
         listener->overflow = true;
-        return;
+    } else if (heard.empty() || heard.back().hwnd != hwnd || heard.back().created != created) {
+        heard.push_back({hwnd, created});
     }
-    heard.push_back({hwnd, created});
+    const Clock::time_point now = Clock::now();
+    if (now - listener->lastLook >= kLookEvery) Look(*listener, now);
 }
 
 // Filters what was heard: top-level windows of other programs ring, or wait to be looked at again when they
@@ -115,15 +123,23 @@ DWORD NextWait(const Listener& listener, Clock::time_point now) {
 
 // Rings once the gap since the last ring is over, unless a ring still waits: the walk that answers it has not
 // started yet, so it covers these events too.
-void RingIfDue(Listener& listener, Clock::time_point now, std::atomic<bool>& pending, HWND target, UINT message) {
+void RingIfDue(Listener& listener, Clock::time_point now) {
     if (!listener.wantRing || now - listener.lastRing < kMinGap) return;
     listener.wantRing = false;
-    if (pending.exchange(true)) return;
+    if (listener.pending->exchange(true)) return;
     listener.lastRing = now;
-    if (!::PostMessageW(target, message, 0, 0)) {  // a full queue (10,000 messages): tried again shortly
-        pending.store(false);
+    if (!::PostMessageW(listener.target, listener.message, 0, 0)) {  // a full queue (10,000): tried again shortly
+        listener.pending->store(false);
         listener.wantRing = true;
     }
+}
+
+// What the thread does with what it heard.
+void Look(Listener& listener, Clock::time_point now) {
+    listener.lastLook = now;
+    Filter(listener, now);
+    if (!listener.announced.empty()) LookAgain(listener, now);
+    RingIfDue(listener, now);
 }
 
 }  // namespace
@@ -143,6 +159,9 @@ NewWindowDoorbell::~NewWindowDoorbell() {
 void NewWindowDoorbell::Run(HANDLE ready) {
     Listener listener;
     listener.skipProcessId = skipProcessId_;
+    listener.target = target_;
+    listener.message = message_;
+    listener.pending = &pending_;
     t_listener = &listener;
     MSG msg;
     ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before the owner may post WM_QUIT
@@ -159,17 +178,11 @@ void NewWindowDoorbell::Run(HANDLE ready) {
     for (bool running = true; running;) {
         ::MsgWaitForMultipleObjectsEx(0, nullptr, NextWait(listener, Clock::now()), QS_ALLINPUT,
                                       MWMO_INPUTAVAILABLE);
-        // The hooks' events are delivered in here. A storm would never let the queue run dry: the thread
-        // stops draining after a moment to look at what it heard.
-        const Clock::time_point drainStart = Clock::now();
-        while (Clock::now() - drainStart < kDrainFor && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {  // the hooks' events are delivered in here
             if (msg.message == WM_QUIT) running = false;
             ::DispatchMessageW(&msg);
         }
-        const Clock::time_point now = Clock::now();
-        Filter(listener, now);
-        if (!listener.announced.empty()) LookAgain(listener, now);
-        RingIfDue(listener, now, pending_, target_, message_);
+        Look(listener, Clock::now());
     }
     for (const HWINEVENTHOOK hook : hooks) ::UnhookWinEvent(hook);
     t_listener = nullptr;
