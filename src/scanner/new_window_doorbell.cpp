@@ -27,6 +27,7 @@ struct Listener {
     UINT message = 0;
     std::atomic<bool>* pending = nullptr;
     Clock::time_point lastLook{};
+    Clock::time_point drainingSince{};  // when the thread last started to drain its queue
     // Events heard since the thread last looked at them.
     struct Heard {
         HWND hwnd;
@@ -66,9 +67,10 @@ bool IsReady(HWND hwnd) {
 
 void Look(Listener& listener, Clock::time_point now);
 
-// Mostly only notes the event: Wine hands it over synchronously, so the program that raised it (one creating its
-// window) waits until this returns. The thread looks at what it heard once its queue is drained, and from in
-// here at most every millisecond: under a storm of events Wine's PeekMessage delivers them without end.
+// Only notes the event: Wine hands it over synchronously, so the program that raised it (one creating its window)
+// waits until this returns. The thread looks at what it heard once its queue is drained; only when it has been
+// draining for a while does it look from in here (a storm, which Wine delivers without end inside one
+// PeekMessage), at most every millisecond.
 void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
     Listener* listener = t_listener;
     if (!listener || !hwnd || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
@@ -80,7 +82,7 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, L
         heard.push_back({hwnd, created});
     }
     const Clock::time_point now = Clock::now();
-    if (now - listener->lastLook >= kLookEvery) Look(*listener, now);
+    if (now - listener->drainingSince >= kLookEvery && now - listener->lastLook >= kLookEvery) Look(*listener, now);
 }
 
 // Filters what was heard: top-level windows of other programs ring, or wait to be looked at again when they
@@ -178,6 +180,7 @@ void NewWindowDoorbell::Run(HANDLE ready) {
     for (bool running = true; running;) {
         ::MsgWaitForMultipleObjectsEx(0, nullptr, NextWait(listener, Clock::now()), QS_ALLINPUT,
                                       MWMO_INPUTAVAILABLE);
+        listener.drainingSince = Clock::now();
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {  // the hooks' events are delivered in here
             if (msg.message == WM_QUIT) running = false;
             ::DispatchMessageW(&msg);
