@@ -23,6 +23,7 @@ struct HookTraits {
 struct BoxWatch {
     std::int64_t looping = 0;
     std::int64_t closeArrived = 0;
+    DWORD closePosted = 0;  // the WM_CLOSE's message time
 };
 // The hook has no context of ours, so the thread's watch is reached through this thread's own pointer.
 thread_local BoxWatch* t_boxWatch = nullptr;
@@ -31,7 +32,10 @@ LRESULT CALLBACK OnGetMessage(int code, WPARAM removed, LPARAM lParam) {
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
     if (BoxWatch* watch = t_boxWatch; watch && code == HC_ACTION && removed == PM_REMOVE) {
         if (watch->looping == 0) watch->looping = Now();
-        if (msg->message == WM_CLOSE && watch->closeArrived == 0) watch->closeArrived = Now();
+        if (msg->message == WM_CLOSE && watch->closeArrived == 0) {
+            watch->closeArrived = Now();
+            watch->closePosted = msg->time;
+        }
     }
     return ::CallNextHookEx(nullptr, code, removed, lParam);
 }
@@ -107,12 +111,13 @@ std::optional<MSG> ServeUntil(const std::function<bool(const MSG&)>& wanted, UIN
     return found;
 }
 
-std::int64_t WaitForCloseRequest(HWND window, UINT timeoutMs) {
+std::int64_t WaitForCloseRequest(HWND window, UINT timeoutMs, DWORD* postedTick) {
     std::int64_t arrived = 0;
     ServeUntil(
         [&](const MSG& msg) {
             if (msg.message != WM_CLOSE || msg.hwnd != window) return false;
             arrived = Now();
+            if (postedTick) *postedTick = msg.time;
             return true;
         },
         timeoutMs);
@@ -134,26 +139,30 @@ std::string LatencyPopupTitle(const std::string& matchingWord, int index) {
 std::optional<PopupTimes> CloseOnePopup(PopupKind kind, const std::string& title) {
     const std::wstring wideTitle(title.begin(), title.end());
     std::int64_t created = Now();
+    const DWORD createdTick = ::GetTickCount();  // the clock of message times
     std::int64_t ready = 0;
     std::int64_t closed = 0;
+    DWORD postedTick = 0;
     if (kind == PopupKind::kPlain) {
         const test::TestPopup popup(wideTitle);
         ready = Now();
-        closed = WaitForCloseRequest(popup.Handle(), kGiveUpMs);
+        closed = WaitForCloseRequest(popup.Handle(), kGiveUpMs, &postedTick);
     } else if (kind == PopupKind::kDialog) {
         const std::vector<DWORD> dialogTemplate = DialogTemplate(wideTitle);
         const OwnedWindow dialog(::CreateDialogIndirectParamW(
             ::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()), nullptr,
             PlainDialogProc, 0));
         ready = Now();
-        closed = WaitForCloseRequest(dialog.get(), kGiveUpMs);
+        closed = WaitForCloseRequest(dialog.get(), kGiveUpMs, &postedTick);
     } else {
         const BoxWatch watch = MessageBoxClosed(wideTitle, created);
         ready = watch.looping;
         closed = watch.closeArrived;
+        postedTick = watch.closePosted;
     }
     if (closed == 0) return std::nullopt;
-    return PopupTimes{ElapsedMs(created, closed), ElapsedMs(created, ready)};
+    return PopupTimes{ElapsedMs(created, closed), ElapsedMs(created, ready),
+                      static_cast<double>(static_cast<LONG>(postedTick - createdTick))};
 }
 
 ProgramLatency MeasureCloseLatency(const Program& program, const std::string& keywordFileBytes,
@@ -168,13 +177,14 @@ ProgramLatency MeasureCloseLatency(const Program& program, const std::string& ke
     // Longer than one tick, so the windows appear at every point of the scan's cycle rather than
     // at a fixed distance behind the tick that closed the one before.
     std::uniform_int_distribution<int> pauseMs(0, 150);
-    std::array<std::vector<double>, kPopupKinds.size()> latencies, creations;
+    std::array<std::vector<double>, kPopupKinds.size()> latencies, creations, asked;
     for (int i = 0; i < popups * static_cast<int>(kPopupKinds.size()); ++i) {
         const std::size_t kind = static_cast<std::size_t>(i) % kPopupKinds.size();
         const std::optional<PopupTimes> ms = CloseOnePopup(kPopupKinds[kind], LatencyPopupTitle(matchingWord, i));
         if (ms) {
             latencies[kind].push_back(ms->closed);
             creations[kind].push_back(ms->created);
+            asked[kind].push_back(ms->asked);
         } else {
             ++figures.kinds[kind].missed;
         }
@@ -188,6 +198,8 @@ ProgramLatency MeasureCloseLatency(const Program& program, const std::string& ke
         f.min = Percentile(latencies[kind], 0);
         f.max = Percentile(latencies[kind], 100);
         f.creation = Median(creations[kind]);
+        f.askedMedian = Median(asked[kind]);
+        f.askedP95 = Percentile(asked[kind], 95);
     }
     return figures;
 }

@@ -26,7 +26,7 @@ test::QuellixProcess Start(const Program& program, const std::string& keywordFil
 // as soon as a message is posted, where a polling wait would add its own delay to every figure.
 std::optional<MSG> ServeUntil(const std::function<bool(const MSG&)>& wanted, UINT timeoutMs);
 // The first WM_CLOSE taken from this thread's queue for `window`: its moment (Now()), or 0 after timeoutMs.
-std::int64_t WaitForCloseRequest(HWND window, UINT timeoutMs);
+std::int64_t WaitForCloseRequest(HWND window, UINT timeoutMs, DWORD* postedTick = nullptr);
 
 // The kinds of window closed: a plain window, a message box, a dialog (#32770) made from a template.
 enum class PopupKind { kPlain, kMessageBox, kDialog };
@@ -40,6 +40,7 @@ struct LatencyFigures {
     int missed = 0;  // not closed within the time allowed
     double median = 0, p95 = 0, min = 0, max = 0;  // milliseconds
     double creation = 0;  // median time until the creating thread was back in its message loop
+    double askedMedian = 0, askedP95 = 0;  // when the WM_CLOSE was posted, whole milliseconds
 };
 struct ProgramLatency {
     bool started = false;
@@ -59,6 +60,7 @@ ProgramLatency MeasureCloseLatency(const Program& program, const std::string& ke
 struct PopupTimes {
     double closed = 0;
     double created = 0;
+    double asked = 0;  // from the creation to the moment the WM_CLOSE was posted (its message time, whole ms)
 };
 // One matching window of the kind, titled `title`, or nothing when it was not asked to close in time.
 std::optional<PopupTimes> CloseOnePopup(PopupKind kind, const std::string& title);

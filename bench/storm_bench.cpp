@@ -73,7 +73,7 @@ StormFigures MeasureStorm(const WindowHost& host, const std::string& keywordFile
     Pinger pinger(quellix.MainWindow());
     const auto isDone = [](const MSG& msg) { return IsThreadMessage(msg, kStormDone); };
     std::optional<MSG> done = ServeUntil(isDone, ms / 2);
-    if (const auto times = CloseOnePopup(PopupKind::kPlain, popupTitle)) figures.popupClosedMs = times->closed;
+    figures.popup = CloseOnePopup(PopupKind::kPlain, popupTitle);
     if (!done) done = ServeUntil(isDone, ms + 5000);
     const long walksAfter = WalksSoFar(quellix.MainWindow());
     figures.seconds = ElapsedMs(start, Now()) / 1000.0;

@@ -42,9 +42,19 @@ void ReadFileOnce(const LeastState& state) {
     ::ReadFile(file.get(), state.buffer->data(), static_cast<DWORD>(state.buffer->size()), &read, nullptr);
 }
 
+// The two facts the guards cannot do without: the window's class and its process.
+void AskIdentity(HWND hwnd) {
+    wchar_t className[64];
+    DWORD pid = 0;
+    ::GetClassNameW(hwnd, className, 64);
+    ::GetWindowThreadProcessId(hwnd, &pid);
+}
+
 BOOL CALLBACK LeastProc(HWND hwnd, LPARAM lParam) {
     char title[kTitleBufferSize];
-    if (::IsWindowVisible(hwnd) && !FetchTitle(hwnd, title).empty()) ReadFileOnce(*reinterpret_cast<LeastState*>(lParam));
+    if (!::IsWindowVisible(hwnd) || FetchTitle(hwnd, title).empty()) return TRUE;
+    AskIdentity(hwnd);
+    ReadFileOnce(*reinterpret_cast<LeastState*>(lParam));
     return TRUE;
 }
 

@@ -13,8 +13,8 @@ namespace quellix::bench {
 int BareWalk();
 
 // The least walk the scan's order allows: asks each window whether it is shown, fetches the title of each shown
-// one, and opens, reads and closes the keyword file once per shown titled window, without guards, parsing or
-// matching. `buffer` is reused from walk to walk.
+// one, asks a shown titled window for the two facts its guards need (class and process), and opens, reads and
+// closes the keyword file once for it, without parsing or matching. `buffer` is reused from walk to walk.
 void LeastWalk(const std::wstring& keywordPath, std::string& buffer);
 
 // The least walk of the earlier order, kept as a reference: the title of every window, and the keyword file
