@@ -51,9 +51,10 @@ void PrintWalks(const std::vector<WalkFigures>& all) {
                     f.oldLeast, f.bare, f.scan / f.least, f.oldScan / f.scan, f.rounds,
                     f.nothingMatched ? "" : "  (SOMETHING MATCHED: figures invalid)");
     }
-    std::printf("  scan: the scan's walk; least: the least walk its order allows (shown? then title, then the class\n"
-                "  and process the guards need and one file read per shown titled window); old-scan: the earlier order (title of every window, the file read\n"
-                "  for every titled one, then the match); old-lst: the least walk of the earlier order; bare: titles\n");
+    std::printf("  scan: the scan's walk; least: the least walk its order allows (shown? then title, then the\n"
+                "  class and process the guards need and one file read per shown titled window); old-scan: the\n"
+                "  earlier order (title of every window, the file read for every titled one, then the match);\n"
+                "  old-lst: the least walk of the earlier order; bare: titles\n");
     std::printf("\nWhere a walk in the earlier order spends its time: milliseconds per walk, medians\n");
     std::printf("  %6s %5s %5s  %8s %8s %8s %8s %8s %8s  %8s\n", "hidden", "shown", "K", "titles", "file-io",
                 "title-uc", "file-uc", "match", "rest", "total");

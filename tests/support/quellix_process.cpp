@@ -8,6 +8,16 @@
 namespace quellix::test {
 namespace {
 
+// The object a window of the support was created for (its lpCreateParams), kept in the window's user data.
+template <class Owner>
+Owner* WindowOwner(HWND hwnd, UINT msg, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
+    return reinterpret_cast<Owner*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 constexpr wchar_t kPopupClass[] = L"QuellixTestPopup";
 constexpr wchar_t kFormClass[] = L"QuellixForm";
 int g_closeCount = 0;  // the drivers are single-threaded: one counter orders every popup's close
@@ -149,11 +159,7 @@ TestPopup::~TestPopup() {
 }
 
 LRESULT CALLBACK TestPopup::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TestPopup*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = WindowOwner<TestPopup>(hwnd, msg, lParam);
     if (msg == WM_CLOSE && self) {
         ++self->closeRequests_;
         if (self->closeOrder_ == 0) {
@@ -250,11 +256,7 @@ void QuestioningWindow::CancelQuestion() const {
 }
 
 LRESULT CALLBACK QuestioningWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<QuestioningWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = WindowOwner<QuestioningWindow>(hwnd, msg, lParam);
     if (msg == WM_CLOSE && self) {
         ++self->requests_;
         ++self->openQuestions_;

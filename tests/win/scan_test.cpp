@@ -33,6 +33,24 @@ private:
     HWND hwnd_;
 };
 
+// A window class of the test's own under a system's class name, for as long as it lives.
+class RegisteredClass {
+public:
+    explicit RegisteredClass(const char* name) : name_(name) {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = name;
+        ::RegisterClassA(&wc);
+    }
+    ~RegisteredClass() { ::UnregisterClassA(name_, ::GetModuleHandleA(nullptr)); }
+    RegisteredClass(const RegisteredClass&) = delete;
+    RegisteredClass& operator=(const RegisteredClass&) = delete;
+
+private:
+    const char* name_;
+};
+
 class ScanTest : public ::testing::Test {
 protected:
     HWND Walk(int* keywordReads = nullptr, std::function<bool(HWND)> isOwnWindow = {}) {
@@ -106,18 +124,11 @@ TEST_F(ScanTest, AWindowWithoutTitleIsNeverMatched) {
 
 // Wine has no console window of this class in the test's own desktop: the test registers it.
 TEST_F(ScanTest, AConsoleIsNeverClosed) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ConsoleWindowClass";
-    ::RegisterClassA(&wc);
+    const RegisteredClass consoleClass("ConsoleWindowClass");
     Keywords("qxrobocopy\r\n");
-    {
-        Window decoy("qxrobocopy decoy");
-        Window console("cmd.exe - qxrobocopy D:\\bonus E:\\backup", "ConsoleWindowClass");
-        EXPECT_EQ(Walk(), decoy.get()) << "the walk passes over the console and goes on";
-    }
-    ::UnregisterClassA("ConsoleWindowClass", ::GetModuleHandleA(nullptr));
+    Window decoy("qxrobocopy decoy");
+    Window console("cmd.exe - qxrobocopy D:\\bonus E:\\backup", "ConsoleWindowClass");
+    EXPECT_EQ(Walk(), decoy.get()) << "the walk passes over the console and goes on";
 }
 
 // The program's hidden windows count only when it made them: never its IME window, which the system makes for
@@ -169,33 +180,26 @@ TEST_F(ScanTest, ARefusedCloseRequestLeavesTheTicksRequestToTheNextMatch) {
 
 // The shell's process is injected: the test's own windows stand for the shell's.
 TEST(CloseCandidate, NotCloakedAndNotTheShellsButForAFolderWindow) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "CabinetWClass";
-    ::RegisterClassA(&wc);
-    {
-        Window other("qx shown");
-        Window folder("qx folder", "CabinetWClass");
-        const DesktopShell shell{nullptr, ::GetCurrentProcessId()};
-        const struct {
-            HWND window;
-            DesktopShell shell;
-            bool cloaked;
-            bool candidate;
-        } cases[] = {
-            {other.get(), {}, false, true},
-            {other.get(), {}, true, false},
-            {other.get(), {other.get(), 0}, false, false},  // the shell window itself
-            {other.get(), shell, false, false},
-            {folder.get(), shell, false, true},
-        };
-        for (const auto& c : cases) {
-            EXPECT_EQ(IsCloseCandidate(c.window, c.shell, [&](HWND) { return c.cloaked; }), c.candidate)
-                << "case " << (&c - cases);
-        }
+    const RegisteredClass folderClass("CabinetWClass");
+    Window other("qx shown");
+    Window folder("qx folder", "CabinetWClass");
+    const DesktopShell shell{nullptr, ::GetCurrentProcessId()};
+    const struct {
+        HWND window;
+        DesktopShell shell;
+        bool cloaked;
+        bool candidate;
+    } cases[] = {
+        {other.get(), {}, false, true},
+        {other.get(), {}, true, false},
+        {other.get(), {other.get(), 0}, false, false},  // the shell window itself
+        {other.get(), shell, false, false},
+        {folder.get(), shell, false, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsCloseCandidate(c.window, c.shell, [&](HWND) { return c.cloaked; }), c.candidate)
+            << "case " << (&c - cases);
     }
-    ::UnregisterClassA("CabinetWClass", ::GetModuleHandleA(nullptr));
 }
 
 }  // namespace
