@@ -28,8 +28,8 @@ KernelHandle StartProgram(const std::wstring& exe, const std::wstring& arguments
 class QuellixProcess {
 public:
     explicit QuellixProcess(const std::optional<std::string>& keywordFile,
-                            const std::wstring& folderPrefix = L"quellix-e2e", const std::wstring& exe = QuellixExePath(),
-                            const std::wstring& arguments = L"");
+                            const std::wstring& folderPrefix = L"quellix-e2e",
+                            const std::wstring& exe = QuellixExePath(), const std::wstring& arguments = L"");
     ~QuellixProcess();
     QuellixProcess(const QuellixProcess&) = delete;
     QuellixProcess& operator=(const QuellixProcess&) = delete;
