@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include <system_error>
+
 #include "app/resource_ids.h"
 #include "tray/main_window_hook.h"
 #include "tray/tray_icon.h"
@@ -41,7 +43,17 @@ void Form1::Form_Load() {
     AddTrayIcon();
     Hook();
     Timer1.SetEnabled(true);
-    if (withDoorbell_) doorbell_.emplace(Handle(), kDoorbellRang);
+    StartDoorbell();
+}
+
+// Without its thread (the system gave none) the program still walks every 100 ms.
+void Form1::StartDoorbell() {
+    if (!withDoorbell_) return;
+    try {
+        doorbell_.emplace(Handle(), kDoorbellRang);
+    } catch (const std::system_error&) {
+        doorbell_.reset();
+    }
 }
 
 void Form1::Form_Activate() { LoadKeywords(); }

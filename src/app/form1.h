@@ -98,6 +98,7 @@ protected:
 
 private:
     void ShowTrayIcon();
+    void StartDoorbell();
 
     TrayNotify notify_;
     TrayEventFilter trayEvents_;
