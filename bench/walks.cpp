@@ -64,15 +64,6 @@ BOOL CALLBACK OldLeastProc(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-// The keywords cut again only when the bytes read differ from those last cut, as the scan does.
-void CutIfChanged(ScanWalk& walk) {
-    if (walk.fileBytes == walk.keywordBytes) return;
-    FromAnsiInto(walk.fileBytes, walk.keywordText);
-    ToUpperInPlace(walk.keywordText);
-    walk.keywords.Assign(walk.keywordText);
-    walk.keywordBytes.swap(walk.fileBytes);
-}
-
 struct OldOrderState {
     ScanWalk* walk;
     HWND found = nullptr;
@@ -84,7 +75,7 @@ BOOL CALLBACK OldOrderProc(HWND hwnd, LPARAM lParam) {
     char buffer[kTitleBufferSize];
     const std::string_view title = FetchTitle(hwnd, buffer);
     if (title.empty() || !ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return TRUE;
-    CutIfChanged(walk);
+    CutKeywordsIfChanged(walk);
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
     if (!walk.keywords.FoundIn(walk.title) || !::IsWindowVisible(hwnd) ||
@@ -118,7 +109,7 @@ BOOL CALLBACK StepsProc(HWND hwnd, LPARAM lParam) {
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
     const std::int64_t t3 = Now();
-    CutIfChanged(walk);
+    CutKeywordsIfChanged(walk);
     const std::int64_t t4 = Now();
     const bool matched = walk.keywords.FoundIn(walk.title);
     const std::int64_t t5 = Now();

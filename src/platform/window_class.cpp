@@ -1,5 +1,7 @@
 #include "platform/window_class.h"
 
+#include <iterator>
+
 namespace quellix {
 
 bool RegisterClassOnce(WNDCLASSEXW wc) {
@@ -11,10 +13,15 @@ bool RegisterClassOnce(WNDCLASSEXW wc) {
     return ::RegisterClassExW(&wc) != 0;
 }
 
+std::wstring_view ClassNameOf(HWND hwnd, ClassNameBuffer& buffer) {
+    const int length = ::GetClassNameW(hwnd, buffer, static_cast<int>(std::size(buffer)));
+    return std::wstring_view(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
 bool HasClassName(HWND hwnd, std::wstring_view name) {
-    wchar_t cls[64]{};
-    const int length = ::GetClassNameW(hwnd, cls, 64);
-    return length > 0 && std::wstring_view(cls, static_cast<std::size_t>(length)) == name;
+    ClassNameBuffer buffer;
+    const std::wstring_view className = ClassNameOf(hwnd, buffer);
+    return !className.empty() && className == name;
 }
 
 std::wstring WindowText(HWND hwnd) {

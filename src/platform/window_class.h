@@ -10,7 +10,12 @@ namespace quellix {
 // cbSize and hInstance are filled in here.
 bool RegisterClassOnce(WNDCLASSEXW wc);
 
-// True when the window's class has exactly this name. Class names are compared only here.
+// A window's class name, read once into the caller's buffer (empty when it has none): long enough for every class
+// the program compares, which stay under 64 characters.
+using ClassNameBuffer = wchar_t[64];
+std::wstring_view ClassNameOf(HWND hwnd, ClassNameBuffer& buffer);
+
+// True when the window's class has exactly this name.
 bool HasClassName(HWND hwnd, std::wstring_view name);
 
 // A window's text (a form's caption, a control's text), read in full.

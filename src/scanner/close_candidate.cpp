@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/window_class.h"
 #include "scanner/never_closed.h"
 
 namespace quellix {
@@ -35,12 +36,11 @@ DesktopShell DesktopShell::Now() {
 }
 
 bool IsCloseCandidate(HWND hWnd, const DesktopShell& shell, const CloakQuery& isCloaked) {
-    wchar_t className[64]{};
-    const int length = ::GetClassNameW(hWnd, className, 64);
+    ClassNameBuffer className;
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);
-    const WindowIdentity identity{std::wstring_view(className, static_cast<std::size_t>(length > 0 ? length : 0)),
-                                  hWnd == shell.window, shell.processId != 0 && pid == shell.processId};
+    const WindowIdentity identity{ClassNameOf(hWnd, className), hWnd == shell.window,
+                                  shell.processId != 0 && pid == shell.processId};
     return !IsNeverClosed(identity) && !(isCloaked && isCloaked(hWnd));
 }
 

@@ -146,10 +146,9 @@ void Look(Listener& listener, Clock::time_point now) {
 
 }  // namespace
 
-NewWindowDoorbell::NewWindowDoorbell(HWND target, UINT message, DWORD skipProcessId)
-    : target_(target), message_(message), skipProcessId_(skipProcessId) {
+NewWindowDoorbell::NewWindowDoorbell(HWND target, UINT message, DWORD skipProcessId) {
     KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    thread_ = std::thread([this, event = ready.get()] { Run(event); });
+    thread_ = std::thread([=, this, event = ready.get()] { Run(event, target, message, skipProcessId); });
     ::WaitForSingleObject(ready.get(), INFINITE);
 }
 
@@ -158,11 +157,11 @@ NewWindowDoorbell::~NewWindowDoorbell() {
     if (thread_.joinable()) thread_.join();
 }
 
-void NewWindowDoorbell::Run(HANDLE ready) {
+void NewWindowDoorbell::Run(HANDLE ready, HWND target, UINT message, DWORD skipProcessId) {
     Listener listener;
-    listener.skipProcessId = skipProcessId_;
-    listener.target = target_;
-    listener.message = message_;
+    listener.skipProcessId = skipProcessId;
+    listener.target = target;
+    listener.message = message;
     listener.pending = &pending_;
     t_listener = &listener;
     MSG msg;

@@ -25,11 +25,8 @@ public:
     void Answer() noexcept { pending_.store(false); }
 
 private:
-    void Run(HANDLE ready);
+    void Run(HANDLE ready, HWND target, UINT message, DWORD skipProcessId);
 
-    HWND target_;
-    UINT message_;
-    DWORD skipProcessId_;
     std::atomic<bool> pending_{false};
     DWORD threadId_ = 0;
     std::thread thread_;

@@ -26,12 +26,7 @@ bool MayBeAsked(HWND hWnd, const ScanWalk& walk, bool own, std::string_view titl
 bool ReadKeywords(ScanWalk& walk) {
     ++walk.keywordReads;
     if (!ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return false;
-    if (walk.fileBytes != walk.keywordBytes) {
-        FromAnsiInto(walk.fileBytes, walk.keywordText);
-        ToUpperInPlace(walk.keywordText);
-        walk.keywords.Assign(walk.keywordText);
-        walk.keywordBytes.swap(walk.fileBytes);
-    }
+    CutKeywordsIfChanged(walk);
     return true;
 }
 
@@ -59,6 +54,14 @@ BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
 }
 
 }  // namespace
+
+void CutKeywordsIfChanged(ScanWalk& walk) {
+    if (walk.fileBytes == walk.keywordBytes) return;
+    FromAnsiInto(walk.fileBytes, walk.keywordText);
+    ToUpperInPlace(walk.keywordText);
+    walk.keywords.Assign(walk.keywordText);
+    walk.keywordBytes.swap(walk.fileBytes);
+}
 
 BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
     // No exception may unwind through the system's enumeration: memory running out over a keyword file too

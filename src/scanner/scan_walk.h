@@ -33,6 +33,10 @@ struct ScanWalk {
     int keywordReads = 0;
 };
 
+// After a read into walk.fileBytes: the keywords converted, upper-cased and cut again only when those bytes
+// differ from the ones last cut.
+void CutKeywordsIfChanged(ScanWalk& walk);
+
 // One walk: returns the first matching candidate, or null; with walk.ask, the window newly asked to
 // close, or null.
 HWND FindFirstPopup(ScanWalk& walk);

@@ -1,6 +1,7 @@
 #include "support/quellix_process.h"
 
 #include <cstdlib>
+#include <functional>
 
 #include "support/temp_files.h"
 #include "support/window_lookup.h"
@@ -16,6 +17,18 @@ Owner* WindowOwner(HWND hwnd, UINT msg, LPARAM lParam) {
                             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     }
     return reinterpret_cast<Owner*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+// A thread that first sets up its window, then lives on; returns once the set-up is done (ten seconds at most).
+std::thread StartAfterSetUp(std::function<void()> setUp, std::function<void()> rest) {
+    KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread thread([setUp = std::move(setUp), rest = std::move(rest), event = ready.get()] {
+        setUp();
+        ::SetEvent(event);
+        rest();
+    });
+    ::WaitForSingleObject(ready.get(), 10000);
+    return thread;
 }
 
 constexpr wchar_t kPopupClass[] = L"QuellixTestPopup";
@@ -173,20 +186,19 @@ LRESULT CALLBACK TestPopup::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 }
 
 HungWindow::HungWindow(const std::wstring& title, DWORD hangMs) {
-    KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    thread_ = std::thread([this, title, hangMs, event = ready.get()] {
+    const auto setUp = [this, title] {
         createdAt_ = ::GetTickCount();
         hwnd_ = ::CreateWindowExW(0, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
                                   nullptr, nullptr, nullptr, nullptr);
         ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        ::SetEvent(event);
+    };
+    thread_ = StartAfterSetUp(setUp, [this, hangMs] {
         ::Sleep(hangMs);  // answers nothing meanwhile
         recoveredAt_ = ::GetTickCount();
         MSG msg;
         while (::PeekMessageW(&msg, hwnd_, WM_CLOSE, WM_CLOSE, PM_REMOVE)) closeTimes_.push_back(msg.time);
         ::DestroyWindow(hwnd_);
     });
-    ::WaitForSingleObject(ready.get(), 10000);
 }
 
 void HungWindow::Join() {
@@ -222,8 +234,7 @@ MessageFlood::~MessageFlood() {
 }
 
 QuestioningWindow::QuestioningWindow(const std::wstring& title) {
-    KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    thread_ = std::thread([this, title, event = ready.get()] {
+    const auto setUp = [this, title] {
         constexpr wchar_t kClass[] = L"QuellixTestQuestioning";
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
@@ -235,12 +246,12 @@ QuestioningWindow::QuestioningWindow(const std::wstring& title) {
                                   nullptr, wc.hInstance, this);
         ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
         threadId_ = ::GetCurrentThreadId();
-        ::SetEvent(event);
+    };
+    thread_ = StartAfterSetUp(setUp, [this] {
         MSG msg;
         while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
         ::DestroyWindow(hwnd_);
     });
-    ::WaitForSingleObject(ready.get(), 10000);
 }
 
 QuestioningWindow::~QuestioningWindow() {
