@@ -60,6 +60,12 @@ struct FontHandleTraits {
     static void Close(Handle h) noexcept { ::DeleteObject(h); }
 };
 
+struct ChangeNotificationTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { ::FindCloseChangeNotification(h); }
+};
+
 struct LibraryHandleTraits {
     using Handle = HMODULE;
     static Handle Invalid() noexcept { return nullptr; }
@@ -72,5 +78,6 @@ using IconHandle = UniqueHandle<IconHandleTraits>;
 using MenuHandle = UniqueHandle<MenuHandleTraits>;
 using FontHandle = UniqueHandle<FontHandleTraits>;
 using LibraryHandle = UniqueHandle<LibraryHandleTraits>;  // LoadLibrary results
+using ChangeNotificationHandle = UniqueHandle<ChangeNotificationTraits>;  // FindFirstChangeNotification results
 
 }  // namespace quellix

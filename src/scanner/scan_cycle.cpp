@@ -21,13 +21,14 @@ bool MayBeAsked(HWND hWnd, const ScanWalk& walk, bool own, std::string_view titl
     return own || IsCloseCandidate(hWnd, walk.shell, walk.isCloaked);
 }
 
-// Reads the keyword file afresh, so an edit counts for the very next window that could be asked; an unchanged
-// file costs a comparison, not a conversion. False when it cannot be read.
-bool ReadKeywords(ScanWalk& walk) {
+// At most once a walk, and only while the file may have changed since the keywords were cut. A file that cannot be
+// read counts as one without keywords.
+void ReadKeywordsIfStale(ScanWalk& walk) {
+    if (!walk.keywordsStale) return;
+    walk.keywordsStale = false;
     ++walk.keywordReads;
-    if (!ReadWholeFileInto(walk.keywordPath, walk.fileBytes)) return false;
+    walk.keywordWatch.Read(ReadWholeFileInto(walk.keywordPath, walk.fileBytes));  // no bytes when it failed
     CutKeywordsIfChanged(walk);
-    return true;
 }
 
 // One window of the walk: returns FALSE to end the walk, which only a walk without walk.ask does.
@@ -41,7 +42,8 @@ BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
     // hold up the walk; this program's own windows still get WM_GETTEXT.
     ::GetWindowTextA(hWnd, buffer, kTitleBufferSize);
     const std::string_view title(buffer, ::strnlen(buffer, kTitleBufferSize));
-    if (!MayBeAsked(hWnd, walk, own, title) || !ReadKeywords(walk)) return TRUE;
+    if (!MayBeAsked(hWnd, walk, own, title)) return TRUE;
+    ReadKeywordsIfStale(walk);
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
     if (!walk.keywords.FoundIn(walk.title)) return TRUE;
@@ -51,6 +53,13 @@ BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
     }
     if (walk.ask(hWnd)) FoundPopupHandle = hWnd;
     return TRUE;
+}
+
+// Only a window matched by this walk is asked to close; the keyword file is looked at once per walk.
+void BeginWalk(ScanWalk& walk) {
+    FoundPopupHandle = nullptr;
+    walk.shell = DesktopShell::Now();
+    walk.keywordsStale = walk.keywordWatch.MayHaveChanged(walk.keywordPath);
 }
 
 }  // namespace
@@ -74,9 +83,16 @@ BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
 }
 
 HWND FindFirstPopup(ScanWalk& walk) {
-    FoundPopupHandle = nullptr;  // only a window matched by this walk is asked to close
-    walk.shell = DesktopShell::Now();
+    BeginWalk(walk);
     ::EnumWindows(EnumWindowsProc, reinterpret_cast<LPARAM>(&walk));
+    return FoundPopupHandle;
+}
+
+HWND CheckWindows(ScanWalk& walk, std::span<const HWND> windows) {
+    BeginWalk(walk);
+    for (const HWND hWnd : windows) {
+        if (!EnumWindowsProc(hWnd, reinterpret_cast<LPARAM>(&walk))) break;
+    }
     return FoundPopupHandle;
 }
 

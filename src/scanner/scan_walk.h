@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <span>
 #include <string>
 
 #include "scanner/close_candidate.h"
+#include "scanner/keyword_file_watch.h"
 #include "scanner/keyword_search.h"
 
 namespace quellix {
@@ -13,6 +15,10 @@ namespace quellix {
 // and buffers reused from window to window so that a read costs no allocation.
 struct ScanWalk {
     std::wstring keywordPath;
+    // Asked as each walk starts whether the file may have changed. Only then does the walk read it, once, at the
+    // first window that could be asked; until then the keywords cut from the last read hold.
+    KeywordFileWatch keywordWatch;
+    bool keywordsStale = true;
     std::string fileBytes;
     std::wstring title;
     // The keywords as converted, upper-cased and cut from keywordBytes; made again only when a read
@@ -29,7 +35,7 @@ struct ScanWalk {
     // Given every matching candidate, topmost first; true when it made the walk's new close request.
     // Without it the walk ends at the first matching candidate.
     std::function<bool(HWND)> ask;
-    // How often this walk read the keyword file: once for each titled window it met.
+    // How often the keyword file was read, over every walk made with this.
     int keywordReads = 0;
 };
 
@@ -40,5 +46,8 @@ void CutKeywordsIfChanged(ScanWalk& walk);
 // One walk: returns the first matching candidate, or null; with walk.ask, the window newly asked to
 // close, or null.
 HWND FindFirstPopup(ScanWalk& walk);
+
+// The same tests for just these top-level windows, in this order, as a walk that met only them.
+HWND CheckWindows(ScanWalk& walk, std::span<const HWND> windows);
 
 }  // namespace quellix
