@@ -71,6 +71,8 @@ public:
     // Scan
     void Timer1_Timer();
     void Doorbell_Rang();
+    // What the scan has done so far.
+    PopupScanner::Counts ScanCounts() const { return scanner_.Done(); }
     // Tray
     void AddTrayIcon();
     void Picture1_MouseMove(WPARAM wParam, LPARAM lParam);
@@ -106,6 +108,7 @@ private:
     PopupScanner scanner_;
     bool withDoorbell_;
     std::optional<NewWindowDoorbell> doorbell_;
+    NewWindowDoorbell::Heard heard_;  // what the last ring handed over, its storage kept from ring to ring
 };
 
 }  // namespace quellix

@@ -28,16 +28,28 @@ PopupScanner::PopupScanner(CloseRequest requestClose, CloakQuery isCloaked, OwnW
     walk_.ask = [this](HWND hWnd) { return Ask(hWnd); };
 }
 
-HWND PopupScanner::Tick(const std::wstring& keywordPath) {
+void PopupScanner::Begin(const std::wstring& keywordPath) {
     now_ = ::GetTickCount();
     newRequestMade_ = false;
     walk_.keywordPath = keywordPath;
+}
+
+HWND PopupScanner::Tick(const std::wstring& keywordPath) {
+    Begin(keywordPath);
+    ++walks_;
+    for (AskedWindow& w : asked_) w.matched = false;
     const HWND asked = FindFirstPopup(walk_);
     // One the walk did not meet matching is gone, retitled or hidden; its handle may come back on
     // another window, which must count as new.
     std::erase_if(asked_, [](const AskedWindow& w) { return !w.matched; });
-    for (AskedWindow& w : asked_) w.matched = false;
     return asked;
+}
+
+// A check meets too few windows to tell which remembered ones went away: only a walk forgets.
+HWND PopupScanner::Check(std::span<const HWND> windows, const std::wstring& keywordPath) {
+    Begin(keywordPath);
+    windowsChecked_ += static_cast<long>(windows.size());
+    return CheckWindows(walk_, windows);
 }
 
 bool PopupScanner::Ask(HWND hWnd) {

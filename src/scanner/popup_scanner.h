@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,20 @@ public:
     // stayed once their pause is over, while they are enabled and not hung. Returns the window newly asked, or
     // null.
     HWND Tick(const std::wstring& keywordPath);
+    // Tests just these windows (heard by the doorbell) by the same rules, at most one new request among them; the
+    // windows it remembers stay remembered. Returns the window newly asked, or null.
+    HWND Check(std::span<const HWND> windows, const std::wstring& keywordPath);
+
+    // What it did so far: walks over every window, windows tested on their own, reads of the keyword file.
+    struct Counts {
+        long walks = 0;
+        long windowsChecked = 0;
+        long keywordReads = 0;
+    };
+    Counts Done() const { return {walks_, windowsChecked_, walk_.keywordReads}; }
 
 private:
+    void Begin(const std::wstring& keywordPath);
     bool Ask(HWND hWnd);
 
     struct AskedWindow {
@@ -49,6 +62,8 @@ private:
     ScanWalk walk_;  // kept from tick to tick with its buffers and cut keywords
     DWORD now_ = 0;
     bool newRequestMade_ = false;
+    long walks_ = 0;
+    long windowsChecked_ = 0;
 };
 
 }  // namespace quellix
