@@ -63,7 +63,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_TAB_CLASSES | ICC_STANDARD_CLASSES;
     ::InitCommonControlsEx(&controls);
-    Form1 form(&::Shell_NotifyIconA, doorbell);
+    Form1 form(&::Shell_NotifyIconA, doorbell ? Form1::Doorbell::ForOthers : Form1::Doorbell::None);
     if (!form.Load()) return 1;
     if (oldOrder) form.Timer1.SetEnabled(false);
     return RunCountingLoop(form, oldOrder);

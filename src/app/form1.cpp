@@ -48,9 +48,9 @@ void Form1::Form_Load() {
 
 // Without its thread (the system gave none) the program still walks every 100 ms.
 void Form1::StartDoorbell() {
-    if (!withDoorbell_) return;
+    if (doorbellFor_ == Doorbell::None) return;
     try {
-        doorbell_.emplace(Handle(), kDoorbellRang);
+        doorbell_.emplace(Handle(), kDoorbellRang, doorbellFor_ == Doorbell::ForAll ? 0 : ::GetCurrentProcessId());
     } catch (const std::system_error&) {
         doorbell_.reset();
     }

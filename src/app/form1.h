@@ -42,10 +42,13 @@ public:
     // Posted by the new-window doorbell.
     static constexpr UINT kDoorbellRang = WM_APP + 16;
 
-    // notify reaches the notification area: Shell_NotifyIconA, or a test's stand-in. Without the doorbell
-    // (a benchmark's build) only the timer walks.
-    explicit Form1(TrayNotify notify = &::Shell_NotifyIconA, bool withDoorbell = true)
-        : notify_(std::move(notify)), withDoorbell_(withDoorbell) {}
+    // Whose windows the doorbell announces: other programs' (as released), every program's (a test whose own windows
+    // stand for another program's), or none: without it (a benchmark's build) only the timer walks.
+    enum class Doorbell { ForOthers, ForAll, None };
+
+    // notify reaches the notification area: Shell_NotifyIconA, or a test's stand-in.
+    explicit Form1(TrayNotify notify = &::Shell_NotifyIconA, Doorbell doorbell = Doorbell::ForOthers)
+        : notify_(std::move(notify)), doorbellFor_(doorbell) {}
     ~Form1() override;
 
     // Controls, in stored order.
@@ -106,7 +109,7 @@ private:
     TrayEventFilter trayEvents_;
     int trayIconTries_ = 0;
     PopupScanner scanner_;
-    bool withDoorbell_;
+    Doorbell doorbellFor_;
     std::optional<NewWindowDoorbell> doorbell_;
     NewWindowDoorbell::Heard heard_;  // what the last ring handed over, its storage kept from ring to ring
 };

@@ -16,7 +16,7 @@ namespace quellix {
 // at most one every few milliseconds. It never walks, never reads the keyword file, never touches a form.
 class NewWindowDoorbell {
 public:
-    // Rings target with message; windows of skipProcessId (this program's) are not announced. Throws
+    // Rings target with message; windows of skipProcessId (this program's; 0 for none) are not announced. Throws
     // std::system_error when the system gives no thread or event for it: the program then walks on its timer alone.
     NewWindowDoorbell(HWND target, UINT message, DWORD skipProcessId = ::GetCurrentProcessId());
     // Unhooks on the doorbell's own thread and waits for it to end.
