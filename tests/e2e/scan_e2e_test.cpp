@@ -29,6 +29,14 @@ TEST(ScanEndToEnd, KeywordAddedToTheFileWhileRunningTakesEffect) {
     ASSERT_FALSE(popup.Closed());
     quellix.WriteKeywordFile("poker\r\nlottery\r\n");
     EXPECT_TRUE(WaitUntil([&] { return popup.Closed(); }, kGenerous));
+    // Saved as most editors save: a new file that takes the old one's place.
+    TestPopup jackpot(L"Jackpot Winner");
+    PumpFor(800);
+    ASSERT_FALSE(jackpot.Closed());
+    const std::wstring saved = quellix.Folder() + L"\\values.new";
+    WriteFileBytes(saved, "jackpot\r\n");
+    ::MoveFileExW(saved.c_str(), (quellix.Folder() + L"\\values.zap").c_str(), MOVEFILE_REPLACE_EXISTING);
+    EXPECT_TRUE(WaitUntil([&] { return jackpot.Closed(); }));
 }
 
 TEST(ScanEndToEnd, WithoutKeywordsNothingIsClosedAndTheProgramRuns) {

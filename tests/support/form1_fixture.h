@@ -53,6 +53,7 @@ private:
 // keyword file of its own.
 class Form1Test : public ::testing::Test {
 protected:
+    explicit Form1Test(Form1::Doorbell doorbell = Form1::Doorbell::ForOthers) : form(&::Shell_NotifyIconA, doorbell) {}
     void SetUp() override {
         ASSERT_TRUE(form.Load());
         ASSERT_TRUE(HookInstalled);

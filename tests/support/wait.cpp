@@ -8,7 +8,10 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, Pump pump) {
     const DWORD start = ::GetTickCount();
     for (;;) {
         MSG msg{};
-        while (pump != Pump::None && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        // A queue kept full (a test's flood of messages) never runs empty: done() is still asked every few ms.
+        const DWORD drainStart = ::GetTickCount();
+        while (pump != Pump::None && ::GetTickCount() - drainStart < 10 &&
+               ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) continue;  // a main window ended by a test: nothing here ends with it
             if (pump == Pump::Forms) {
                 DispatchUiMessage(msg);

@@ -10,8 +10,8 @@
 #include "scanner/close_candidate.h"
 #include "scanner/popup_scanner.h"
 #include "scanner/scan_walk.h"
-#include "support/temp_files.h"
-#include "support/window_lookup.h"
+#include "support/form1_fixture.h"
+#include "support/quellix_process.h"
 
 namespace quellix::test {
 namespace {
@@ -176,6 +176,32 @@ TEST_F(ScanTest, ARefusedCloseRequestLeavesTheTicksRequestToTheNextMatch) {
     EXPECT_EQ(scanner.Tick(file_.Path()), lower.get());
     EXPECT_EQ(scanner.Tick(file_.Path()), nullptr);
     EXPECT_EQ(requests, (std::vector<HWND>{upper.get(), lower.get()})) << "the refused one waits like one that stays";
+}
+
+// The main window as loaded, its doorbell hearing this test's windows as another program's.
+class RingTest : public Form1Test {
+protected:
+    RingTest() : Form1Test(Form1::Doorbell::ForAll) {}
+};
+
+// While a flood of messages keeps the timer from ticking, what the scan does is a ring's: it tests the one window that
+// is shown and titled, walks nothing, and reads no unchanged keyword file.
+TEST_F(RingTest, ARingTestsJustTheReadyWindowsItNamesAndReadsNoUnchangedFile) {
+    files.keywords.Write("qxbonus\r\n");
+    const Window anchor("qx anchor");  // a window that could be asked, so the walks read the file
+    ASSERT_TRUE(WaitUntil([&] { return form.ScanCounts().keywordReads > 0; }));
+    const MessageFlood flood(form.lstKeyword.Handle());
+    ASSERT_TRUE(WaitUntil([&] { return flood.Deep(); }));
+    const PopupScanner::Counts before = form.ScanCounts();
+    Window hidden("qxbonus hidden", "STATIC", false);
+    ::SetWindowTextA(hidden.get(), "qxbonus hidden, retitled");
+    const Window shown("qx shown");
+    ASSERT_TRUE(WaitUntil([&] { return form.ScanCounts().windowsChecked > before.windowsChecked; }));
+    PumpFor(500);  // a second ring, for a window not ready, would come meanwhile
+    const PopupScanner::Counts after = form.ScanCounts();
+    EXPECT_EQ(after.windowsChecked - before.windowsChecked, 1);
+    EXPECT_EQ(after.walks, before.walks);
+    EXPECT_EQ(after.keywordReads, before.keywordReads);
 }
 
 // The shell's process is injected: the test's own windows stand for the shell's.
