@@ -10,10 +10,14 @@ namespace {
 
 bool PostCloseRequest(HWND hWnd) { return ::PostMessageA(hWnd, WM_CLOSE, 0, 0) != FALSE; }
 
-// A window that stays is asked again only while it could act on the request. One whose own modal question is
-// open is disabled, and that question's loop would run each new request inside it, stacking questions on unsaved
-// work; a hung one would queue every request and work through all of them when it recovers.
-bool CanTakeAnotherRequest(HWND hWnd) { return ::IsWindowEnabled(hWnd) && !::IsHungAppWindow(hWnd); }
+// A window is asked only while it could act on the request. One that is disabled has a modal window of its program
+// open (a question of its own, a dialog), whose loop would run the request inside it and destroy the window beneath
+// it; a hung one would queue every request and work through all of them when it recovers.
+bool CanTakeARequest(HWND hWnd) { return ::IsWindowEnabled(hWnd) && !::IsHungAppWindow(hWnd); }
+
+// The scanners alive on this thread. The reply to the WM_NULL sent after a request comes back through a plain
+// function, at this thread's next message, and may come after its scanner is gone.
+thread_local std::vector<PopupScanner*> t_scanners;
 
 }  // namespace
 
@@ -26,7 +30,10 @@ PopupScanner::PopupScanner(CloseRequest requestClose, CloakQuery isCloaked, OwnW
     walk_.isCloaked = std::move(isCloaked);
     walk_.isOwnWindow = std::move(isOwnWindow);
     walk_.ask = [this](HWND hWnd) { return Ask(hWnd); };
+    t_scanners.push_back(this);
 }
+
+PopupScanner::~PopupScanner() { std::erase(t_scanners, this); }
 
 void PopupScanner::Begin(const std::wstring& keywordPath) {
     now_ = ::GetTickCount();
@@ -34,42 +41,67 @@ void PopupScanner::Begin(const std::wstring& keywordPath) {
     walk_.keywordPath = keywordPath;
 }
 
+// A remembered window is forgotten once it is destroyed: its handle may come back on another window, which is new.
+// One whose program answered with a window of its own is noted while that window is open, whether or not it still
+// matches, so that the user's answer stands even if it comes before the next request would.
 HWND PopupScanner::Tick(const std::wstring& keywordPath) {
     Begin(keywordPath);
     ++walks_;
-    for (AskedWindow& w : asked_) w.matched = false;
-    const HWND asked = FindFirstPopup(walk_);
-    // One the walk did not meet matching is gone, retitled or hidden; its handle may come back on
-    // another window, which must count as new.
-    std::erase_if(asked_, [](const AskedWindow& w) { return !w.matched; });
-    return asked;
+    std::erase_if(asked_, [](const AskedWindow& w) { return !w.StillExists(); });
+    for (AskedWindow& w : asked_) w.AnsweredWithAWindow();
+    return FindFirstPopup(walk_);
 }
 
-// A check meets too few windows to tell which remembered ones went away: only a walk forgets.
 HWND PopupScanner::Check(std::span<const HWND> windows, const std::wstring& keywordPath) {
     Begin(keywordPath);
     windowsChecked_ += static_cast<long>(windows.size());
     return CheckWindows(walk_, windows);
 }
 
+// A matching window: a new one is asked if no other was this tick and it can act on the request; one asked before
+// only as MayAskAgain allows. True when it made the tick's new request.
 bool PopupScanner::Ask(HWND hWnd) {
-    const auto known =
-        std::find_if(asked_.begin(), asked_.end(), [&](const AskedWindow& w) { return w.hwnd == hWnd; });
+    const auto known = std::find_if(asked_.begin(), asked_.end(), [&](const AskedWindow& w) {
+        return w.hwnd == hWnd && w.StillExists();
+    });
     if (known != asked_.end()) {
-        known->matched = true;
-        if (now_ - known->askedAt >= kAskAgainMs && CanTakeAnotherRequest(hWnd)) {
-            requestClose_(hWnd);
-            known->askedAt = now_;
-        }
+        if (MayAskAgain(*known)) Request(*known);
         return false;
     }
-    if (newRequestMade_) return false;  // the next tick asks it
-    const bool taken = requestClose_(hWnd);
-    // A refused request (a window of a higher integrity level, one just gone) counts as a window that
-    // stays, and leaves the tick's request to the next match.
-    asked_.push_back({hWnd, now_, true});
-    newRequestMade_ = taken;
-    return taken;
+    if (newRequestMade_ || !CanTakeARequest(hWnd)) return false;  // the next tick asks it, once it can act on it
+    std::erase_if(asked_, [&](const AskedWindow& w) { return w.hwnd == hWnd; });  // a handle now on a new window
+    asked_.push_back(AskedWindow::Before(hWnd, now_));
+    // A refused request (a window of a higher integrity level, one just gone) counts as a window that stays, and
+    // leaves the tick's request to the next match.
+    newRequestMade_ = Request(asked_.back());
+    return newRequestMade_;
+}
+
+// About once a second, once its program took the last request, while it can act on another and never once its
+// program asked the user.
+bool PopupScanner::MayAskAgain(AskedWindow& window) const {
+    if (!window.taken || now_ - window.askedAt < kAskAgainMs) return false;
+    return !window.AnsweredWithAWindow() && CanTakeARequest(window.hwnd);
+}
+
+// Posts the request, then sends WM_NULL without waiting: its reply comes once the window's thread takes its
+// messages again, and with them the request. True when the request was posted.
+bool PopupScanner::Request(AskedWindow& window) {
+    window = AskedWindow::Before(window.hwnd, now_);
+    if (!requestClose_(window.hwnd)) {
+        window.taken = true;  // nothing waits in its queue: asked again after the pause, like one that stays
+        return false;
+    }
+    ::SendMessageCallbackW(window.hwnd, WM_NULL, 0, 0, &PopupScanner::RequestTaken, reinterpret_cast<ULONG_PTR>(this));
+    return true;
+}
+
+void CALLBACK PopupScanner::RequestTaken(HWND hWnd, UINT, ULONG_PTR scanner, LRESULT) {
+    auto* self = reinterpret_cast<PopupScanner*>(scanner);
+    if (std::find(t_scanners.begin(), t_scanners.end(), self) == t_scanners.end()) return;
+    for (AskedWindow& w : self->asked_) {
+        if (w.hwnd == hWnd) w.taken = true;
+    }
 }
 
 }  // namespace quellix

@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "scanner/asked_window.h"
 #include "scanner/close_candidate.h"
 #include "scanner/scan_walk.h"
 
 namespace quellix {
 
-// The scan from tick to tick. Each tick asks the topmost newly matched window to close and remembers
-// the windows it asked until a walk no longer finds them matching, so that one which stays open (its
-// program asks its user, or hangs, or refuses the request) holds up none below it.
+// The scan from tick to tick. Each tick asks the topmost newly matched window to close and remembers the windows it
+// asked for as long as they exist, so that one which stays open (its program asks its user, or hangs, or refuses the
+// request) holds up none below it, and is asked again only when that can do no harm.
 class PopupScanner {
 public:
     // Asks a window to close; true when the system took the request.
@@ -25,15 +26,15 @@ public:
     // WM_CLOSE by PostMessage; cloaking as DWM tells it; the program's forms as its own windows.
     PopupScanner();
     PopupScanner(CloseRequest requestClose, CloakQuery isCloaked, OwnWindowQuery isOwnWindow = {});
+    ~PopupScanner();
     PopupScanner(const PopupScanner&) = delete;
     PopupScanner& operator=(const PopupScanner&) = delete;
 
-    // One walk over all windows: asks at most one newly matched window, and asks again those that
-    // stayed once their pause is over, while they are enabled and not hung. Returns the window newly asked, or
-    // null.
+    // One walk over all windows: asks at most one newly matched window, and asks again a matching one that stayed.
+    // Returns the window newly asked, or null.
     HWND Tick(const std::wstring& keywordPath);
-    // Tests just these windows (heard by the doorbell) by the same rules, at most one new request among them; the
-    // windows it remembers stay remembered. Returns the window newly asked, or null.
+    // Tests just these windows (heard by the doorbell) by the same rules, at most one new request among them.
+    // Returns the window newly asked, or null.
     HWND Check(std::span<const HWND> windows, const std::wstring& keywordPath);
 
     // What it did so far: walks over every window, windows tested on their own, reads of the keyword file.
@@ -47,13 +48,11 @@ public:
 private:
     void Begin(const std::wstring& keywordPath);
     bool Ask(HWND hWnd);
+    bool MayAskAgain(AskedWindow& window) const;
+    bool Request(AskedWindow& window);
+    static void CALLBACK RequestTaken(HWND hWnd, UINT, ULONG_PTR scanner, LRESULT);
 
-    struct AskedWindow {
-        HWND hwnd;
-        DWORD askedAt;  // GetTickCount of the last request
-        bool matched;   // met as a matching candidate by the current walk
-    };
-    // A program that answers a close with a question gets one question, not ten a second.
+    // A program that stays after a request is asked again at most this often.
     static constexpr DWORD kAskAgainMs = 1000;
 
     DwmCloakQuery dwm_;
