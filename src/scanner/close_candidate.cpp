@@ -35,7 +35,18 @@ DesktopShell DesktopShell::Now() {
     return shell;
 }
 
+namespace {
+
+// A window without width or height shows nothing a user could see.
+bool HasArea(HWND hWnd) {
+    RECT r{};
+    return ::GetWindowRect(hWnd, &r) && r.right > r.left && r.bottom > r.top;
+}
+
+}  // namespace
+
 bool IsCloseCandidate(HWND hWnd, const DesktopShell& shell, const CloakQuery& isCloaked) {
+    if (!HasArea(hWnd)) return false;
     ClassNameBuffer className;
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);

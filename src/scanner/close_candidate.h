@@ -31,9 +31,9 @@ struct DesktopShell {
     static DesktopShell Now();
 };
 
-// Whether another program's visible, titled window may be asked to close once its title matches: not one of
-// the windows never closed (the desktop's surfaces, consoles), and not cloaked. Its class and process are
-// asked for once each.
+// Whether another program's visible, titled window may be asked to close once its title matches: not one of the
+// windows never closed (the desktop's surfaces, consoles, stand-ins), not without area, and not cloaked. Its class and
+// process are asked for once each.
 bool IsCloseCandidate(HWND hWnd, const DesktopShell& shell, const CloakQuery& isCloaked);
 
 }  // namespace quellix

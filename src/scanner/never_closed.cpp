@@ -6,9 +6,9 @@
 namespace quellix {
 
 bool IsNeverClosed(const WindowIdentity& window) noexcept {
-    constexpr std::array<std::wstring_view, 6> kNeverClosed{
-        L"Shell_TrayWnd",           L"Shell_SecondaryTrayWnd", L"__winex11_standalone_tray",
-        L"Windows.UI.Core.CoreWindow", L"ConsoleWindowClass",  L"CASCADIA_HOSTING_WINDOW_CLASS",
+    constexpr std::array<std::wstring_view, 8> kNeverClosed{
+        L"Shell_TrayWnd",      L"Shell_SecondaryTrayWnd", L"__winex11_standalone_tray", L"Windows.UI.Core.CoreWindow",
+        L"ConsoleWindowClass", L"CASCADIA_HOSTING_WINDOW_CLASS", L"PseudoConsoleWindow", L"Ghost",
     };
     if (window.isShellWindow) return true;
     if (std::find(kNeverClosed.begin(), kNeverClosed.end(), window.className) != kNeverClosed.end()) return true;

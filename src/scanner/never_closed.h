@@ -16,8 +16,11 @@ struct WindowIdentity {
 //   the notification panels (CoreWindows in their own hosts), and every other window of the shell's process (the
 //   task switcher among them) but File Explorer's folder windows. Closing them would end the session or take
 //   away what the user just opened. A store app stays closable through its frame window.
-// - consoles, classic and Windows Terminal's: a close request ends every program attached without a question,
-//   and their titles carry the running command line, so an everyday keyword would end a copy or a build.
+// - consoles, classic and Windows Terminal's, and the pseudo console's host window (what GetConsoleWindow gives every
+//   program attached to a console in Windows Terminal): a close request ends every program attached without a
+//   question, and their titles carry the running command line, so an everyday keyword would end a copy or a build.
+// - the system's stand-in for a hung window (its "(Not Responding)" copy): a close request to it offers to end the
+//   hung program.
 bool IsNeverClosed(const WindowIdentity& window) noexcept;
 
 }  // namespace quellix

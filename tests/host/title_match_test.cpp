@@ -37,8 +37,8 @@ TEST(TitleMatchesAnyKeyword, FindsNonEmptyKeywordsInsideTitle) {
     }
 }
 
-// The shell's surfaces and consoles, as the walk would describe them, whatever their titles.
-TEST(IsNeverClosed, TheDesktopsSurfacesAndConsolesButNotAFolderOrAStoreApp) {
+// The shell's surfaces, consoles and the hung window's stand-in, as the walk would describe them, whatever their titles.
+TEST(IsNeverClosed, TheDesktopsSurfacesConsolesAndStandInsButNotAFolderOrAStoreApp) {
     const struct {
         WindowIdentity window;
         bool neverClosed;
@@ -49,6 +49,8 @@ TEST(IsNeverClosed, TheDesktopsSurfacesAndConsolesButNotAFolderOrAStoreApp) {
         {{L"Windows.UI.Core.CoreWindow"}, true},  // Start, Search, the notification panels
         {{L"ConsoleWindowClass"}, true},
         {{L"CASCADIA_HOSTING_WINDOW_CLASS"}, true},
+        {{L"PseudoConsoleWindow"}, true},  // what GetConsoleWindow gives programs in Windows Terminal
+        {{L"Ghost"}, true},                // the system's "(Not Responding)" stand-in for a hung window
         {{L"MultitaskingViewFrame", false, true}, true},  // the task switcher: the shell's own process
         {{L"CabinetWClass", false, true}, false},         // a folder window of File Explorer
         {{L"ApplicationFrameWindow"}, false},             // a store app's frame
