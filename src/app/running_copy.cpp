@@ -26,7 +26,9 @@ std::wstring ObjectName(std::wstring_view folder) {
     return std::wstring(L"Local\\Vorel.Quellix.") + hex;
 }
 
-// The main window's handle as a 64-bit value, so 32-bit and 64-bit copies read each other.
+// The main window's handle in a 64-bit value, so that 32-bit and 64-bit copies read each other. A window handle has 32
+// significant bits, which a 64-bit process holds sign-extended: it is stored and read back as Windows documents for
+// handles passed between the two (HandleToLong, LongToHandle).
 class MappedHandle {
 public:
     explicit MappedHandle(HANDLE mapping)
@@ -38,9 +40,9 @@ public:
     MappedHandle(const MappedHandle&) = delete;
     MappedHandle& operator=(const MappedHandle&) = delete;
 
-    HWND Read() const { return view_ ? reinterpret_cast<HWND>(static_cast<std::uintptr_t>(*view_)) : nullptr; }
+    HWND Read() const { return view_ ? static_cast<HWND>(LongToHandle(static_cast<LONG>(*view_))) : nullptr; }
     void Write(HWND window) const {
-        if (view_) *view_ = reinterpret_cast<std::uintptr_t>(window);
+        if (view_) *view_ = static_cast<std::uint64_t>(std::int64_t{HandleToLong(window)});
     }
 
 private:
