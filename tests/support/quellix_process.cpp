@@ -187,14 +187,12 @@ LRESULT CALLBACK TestPopup::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 
 HungWindow::HungWindow(const std::wstring& title, DWORD hangMs) {
     const auto setUp = [this, title] {
-        createdAt_ = ::GetTickCount();
         hwnd_ = ::CreateWindowExW(0, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 100,
                                   nullptr, nullptr, nullptr, nullptr);
         ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     };
     thread_ = StartAfterSetUp(setUp, [this, hangMs] {
         ::Sleep(hangMs);  // answers nothing meanwhile
-        recoveredAt_ = ::GetTickCount();
         MSG msg;
         while (::PeekMessageW(&msg, hwnd_, WM_CLOSE, WM_CLOSE, PM_REMOVE)) closeTimes_.push_back(msg.time);
         ::DestroyWindow(hwnd_);
@@ -233,7 +231,7 @@ MessageFlood::~MessageFlood() {
     for (std::thread& thread : threads_) thread.join();
 }
 
-QuestioningWindow::QuestioningWindow(const std::wstring& title) {
+QuestioningWindow::QuestioningWindow(const std::wstring& title, Answer answer) : answer_(answer) {
     const auto setUp = [this, title] {
         constexpr wchar_t kClass[] = L"QuellixTestQuestioning";
         WNDCLASSEXW wc{};
@@ -270,8 +268,10 @@ LRESULT CALLBACK QuestioningWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, 
     auto* self = WindowOwner<QuestioningWindow>(hwnd, msg, lParam);
     if (msg == WM_CLOSE && self) {
         ++self->requests_;
+        if (self->answer_ == Answer::kNothing) return 0;
         ++self->openQuestions_;
-        ::MessageBoxW(hwnd, L"Save changes?", L"Notes", MB_YESNOCANCEL);
+        ::MessageBoxW(self->answer_ == Answer::kOwnedQuestion ? hwnd : nullptr, L"Save changes?", L"Notes",
+                      MB_YESNOCANCEL);
         --self->openQuestions_;
         return 0;  // every answer keeps the window here: only what a request brings about is counted
     }

@@ -104,8 +104,6 @@ public:
     HungWindow(const std::wstring& title, DWORD hangMs);
     ~HungWindow();
     HWND Handle() const { return hwnd_; }
-    DWORD CreatedAt() const { return createdAt_; }
-    DWORD RecoveredAt() const { return recoveredAt_; }
     // Once the hang is over (after Join): when each close request was posted (GetMessageTime).
     void Join();
     const std::vector<DWORD>& CloseRequestTimes() const { return closeTimes_; }
@@ -113,8 +111,6 @@ public:
 private:
     std::thread thread_;
     HWND hwnd_ = nullptr;
-    DWORD createdAt_ = 0;
-    DWORD recoveredAt_ = 0;
     std::vector<DWORD> closeTimes_;
 };
 
@@ -140,10 +136,12 @@ private:
 };
 
 // A window of another thread that answers every close request as an editor with unsaved text does: with a
-// modal question ("Save changes?", captioned "Notes"), which disables the window while it is open.
+// modal question ("Save changes?", captioned "Notes"), which disables the window while it is open; or with a question
+// of no owner, which leaves it enabled; or by staying without a word.
 class QuestioningWindow {
 public:
-    explicit QuestioningWindow(const std::wstring& title);
+    enum class Answer { kOwnedQuestion, kUnownedQuestion, kNothing };
+    explicit QuestioningWindow(const std::wstring& title, Answer answer = Answer::kOwnedQuestion);
     ~QuestioningWindow();
     QuestioningWindow(const QuestioningWindow&) = delete;
     QuestioningWindow& operator=(const QuestioningWindow&) = delete;
@@ -160,6 +158,7 @@ private:
     std::thread thread_;
     DWORD threadId_ = 0;
     HWND hwnd_ = nullptr;
+    Answer answer_;
     std::atomic<int> requests_{0};
     std::atomic<int> openQuestions_{0};
 };

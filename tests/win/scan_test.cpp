@@ -19,9 +19,10 @@ namespace {
 // A top-level window of the test, shown unless asked otherwise; created last, it is the top of the Z order.
 class Window {
 public:
-    explicit Window(const std::string& title, const char* windowClass = "STATIC", bool shown = true)
-        : hwnd_(::CreateWindowExA(0, windowClass, title.c_str(), WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
-                                  nullptr, nullptr)) {
+    explicit Window(const std::string& title, const char* windowClass = "STATIC", bool shown = true,
+                    DWORD style = WS_OVERLAPPED)
+        : hwnd_(::CreateWindowExA(0, windowClass, title.c_str(), style, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                  nullptr)) {
         if (shown) ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
     }
     ~Window() { ::DestroyWindow(hwnd_); }
@@ -151,7 +152,7 @@ TEST_F(ScanTest, QuotedKeywordsKeepTheirCommas) {
     EXPECT_EQ(Walk(), w.get());
 }
 
-TEST_F(ScanTest, AWindowThatStaysOpenHoldsUpNoneBelowItUntilItNoLongerMatches) {
+TEST_F(ScanTest, AWindowThatStaysOpenHoldsUpNoneBelowItAndStaysTheSameWindow) {
     Keywords("qxstays\r\n");
     Window lower("qxstays lower");
     Window upper("qxstays upper");
@@ -160,11 +161,13 @@ TEST_F(ScanTest, AWindowThatStaysOpenHoldsUpNoneBelowItUntilItNoLongerMatches) {
     EXPECT_EQ(scanner.Tick(file_.Path()), upper.get());
     EXPECT_EQ(scanner.Tick(file_.Path()), lower.get()) << "the upper one stayed";
     EXPECT_EQ(scanner.Tick(file_.Path()), nullptr);
-    EXPECT_EQ(requests, (std::vector<HWND>{upper.get(), lower.get()})) << "asked again only after a pause";
     ::SetWindowTextA(upper.get(), "qx retitled");
+    ::ShowWindow(upper.get(), SW_HIDE);
     EXPECT_EQ(scanner.Tick(file_.Path()), nullptr);
     ::SetWindowTextA(upper.get(), "qxstays again");
-    EXPECT_EQ(scanner.Tick(file_.Path()), upper.get()) << "matching anew, it is a new window";
+    ::ShowWindow(upper.get(), SW_SHOWNOACTIVATE);
+    EXPECT_EQ(scanner.Tick(file_.Path()), nullptr) << "retitled, hidden and back, it is the same window";
+    EXPECT_EQ(requests, (std::vector<HWND>{upper.get(), lower.get()})) << "asked again only after a pause";
 }
 
 TEST_F(ScanTest, ARefusedCloseRequestLeavesTheTicksRequestToTheNextMatch) {
@@ -205,10 +208,12 @@ TEST_F(RingTest, ARingTestsJustTheReadyWindowsItNamesAndReadsNoUnchangedFile) {
 }
 
 // The shell's process is injected: the test's own windows stand for the shell's.
-TEST(CloseCandidate, NotCloakedAndNotTheShellsButForAFolderWindow) {
+TEST(CloseCandidate, NotCloakedNotFlatAndNotTheShellsButForAFolderWindow) {
     const RegisteredClass folderClass("CabinetWClass");
     Window other("qx shown");
     Window folder("qx folder", "CabinetWClass");
+    Window flat("qx no height", "STATIC", true, WS_POPUP);  // a caption would keep a height
+    ::SetWindowPos(flat.get(), nullptr, 0, 0, 50, 0, SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     const DesktopShell shell{nullptr, ::GetCurrentProcessId()};
     const struct {
         HWND window;
@@ -221,6 +226,7 @@ TEST(CloseCandidate, NotCloakedAndNotTheShellsButForAFolderWindow) {
         {other.get(), {other.get(), 0}, false, false},  // the shell window itself
         {other.get(), shell, false, false},
         {folder.get(), shell, false, true},
+        {flat.get(), {}, false, false},  // nothing of it can be seen
     };
     for (const auto& c : cases) {
         EXPECT_EQ(IsCloseCandidate(c.window, c.shell, [&](HWND) { return c.cloaked; }), c.candidate)
