@@ -60,6 +60,14 @@ struct FontHandleTraits {
     static void Close(Handle h) noexcept { ::DeleteObject(h); }
 };
 
+// One reference to a COM object.
+template <class Interface>
+struct ComTraits {
+    using Handle = Interface*;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { h->Release(); }
+};
+
 struct LibraryHandleTraits {
     using Handle = HMODULE;
     static Handle Invalid() noexcept { return nullptr; }
@@ -72,5 +80,7 @@ using IconHandle = UniqueHandle<IconHandleTraits>;
 using MenuHandle = UniqueHandle<MenuHandleTraits>;
 using FontHandle = UniqueHandle<FontHandleTraits>;
 using LibraryHandle = UniqueHandle<LibraryHandleTraits>;  // LoadLibrary results
+template <class Interface>
+using ComPtr = UniqueHandle<ComTraits<Interface>>;
 
 }  // namespace quellix

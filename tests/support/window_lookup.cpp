@@ -1,12 +1,16 @@
 #include "support/window_lookup.h"
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <utility>
 
+#include "platform/com_apartment.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
+#include "platform/win_handle.h"
 
 namespace quellix::test {
 namespace {
@@ -113,6 +117,24 @@ RECT SendDpiChanged(HWND window, HANDLE process, int fromDpi, int toDpi) {
     return suggested;
 }
 
+std::wstring AccessibleName(HWND control) {
+    const ComApartment apartment;
+    IAccessible* found = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&found)))) {
+        return L"<no accessible object>";
+    }
+    const ComPtr<IAccessible> object(found);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (object.get()->get_accName(self, &name) != S_OK) return {};
+    std::wstring text(name, ::SysStringLen(name));
+    ::SysFreeString(name);
+    return text;
+}
+
 void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
     int dpi = ScreenDpi();  // the DPI the form opened at, on the one monitor
     for (const int next : {0, 144, 96}) {
@@ -140,6 +162,9 @@ void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vecto
             }
             if (c.text) {
                 EXPECT_EQ(text, c.text);
+            }
+            if (c.name && next == 0) {
+                EXPECT_EQ(AccessibleName(c.control), c.name) << text;
             }
         }
     }

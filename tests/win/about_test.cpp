@@ -52,10 +52,10 @@ protected:
 TEST_F(AboutTest, WindowHasItsStoredLayoutAndRules) {
     EXPECT_FALSE(about.Caption().empty()) << "the maker's name";
     ExpectLayout(about.Handle(), 5550, 3600,
-                 {{about.cmdOK.Handle(), nullptr, L"&OK", {4200, 3120, 1215, 360}},
-                  {about.Label4.Handle(), nullptr, nullptr, {120, 0, 5415, 615}},
-                  {about.Label3.Handle(), nullptr, nullptr, {3360, 1920, 2175, 1095}},
-                  {about.Label2.Handle(), nullptr, nullptr, {120, 1920, 2535, 1455}}});
+                 {{about.cmdOK.Handle(), nullptr, L"&OK", {4200, 3120, 1215, 360}, L"OK"},
+                  {about.Label4.Handle(), nullptr, nullptr, {120, 0, 5415, 615}, about.Label4.Text().c_str()},
+                  {about.Label3.Handle(), nullptr, nullptr, {3360, 1920, 2175, 1095}, about.Label3.Text().c_str()},
+                  {about.Label2.Handle(), nullptr, nullptr, {120, 1920, 2535, 1455}, about.Label2.Text().c_str()}});
     EXPECT_EQ(::GetWindowLongW(about.cmdOK.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
     // Two rules across the window, two pixels thick at every DPI, painted in the window-text colour.

@@ -174,9 +174,9 @@ TEST_F(DialogsTest, AddDialogLayout) {
     EXPECT_EQ(dialog.Caption(), L"Enter title keywords of popup window");
     ExpectCentred(dialog.Handle());
     ExpectLayout(dialog.Handle(), 4710, 1230,
-                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 720, 1215, 360}},
-                  {dialog.txtTitle.Handle(), L"Edit", L"", {0, 120, 4455, 375}},
-                  {dialog.cmdOK.Handle(), L"Button", L"&OK", {1800, 720, 1215, 360}}});
+                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 720, 1215, 360}, L"Cancel"},
+                  {dialog.txtTitle.Handle(), L"Edit", L"", {0, 120, 4455, 375}, L"Enter title keywords of popup window"},
+                  {dialog.cmdOK.Handle(), L"Button", L"&OK", {1800, 720, 1215, 360}, L"OK"}});
     EXPECT_GT(::SendMessageW(dialog.txtTitle.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
     ExpectDefaultButton(dialog, dialog.cmdOK);
 }
@@ -188,9 +188,9 @@ TEST_F(DialogsTest, EditDialogLayoutAndCaption) {
     EXPECT_EQ(dialog.Caption(), L"Change 'it's' to");
     ExpectCentred(dialog.Handle());
     ExpectLayout(dialog.Handle(), 4680, 1065,
-                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 600, 1215, 360}},
-                  {dialog.cmdOk.Handle(), L"Button", L"&OK", {1800, 600, 1215, 360}},
-                  {dialog.txtEdit.Handle(), L"Edit", L"", {0, 0, 4455, 375}}});
+                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 600, 1215, 360}, L"Cancel"},
+                  {dialog.cmdOk.Handle(), L"Button", L"&OK", {1800, 600, 1215, 360}, L"OK"},
+                  {dialog.txtEdit.Handle(), L"Edit", L"", {0, 0, 4455, 375}, L"Change 'it's' to"}});
     EXPECT_GT(::SendMessageW(dialog.txtEdit.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
     ExpectDefaultButton(dialog, dialog.cmdOk);
 }
