@@ -175,8 +175,7 @@ void Form::MoveTwips(int left, int top, POINT origin) {
 // would, the outer size is corrected by what the client area missed: Wine draws every frame at the system DPI, and
 // so does Windows 10 1607, which runs the program in plain per-monitor mode (it knows no v2).
 void Form::SizeToLayout(POINT at) {
-    const Layout layout = GetLayout();
-    const SIZE client{TwipsToPixels(layout.clientWidth, dpi_), TwipsToPixels(layout.clientHeight, dpi_)};
+    const SIZE client = LayoutClientPixels();
     const SIZE outer = FrameAroundClient(client, kFormStyle, kFormExStyle, dpi_);
     ::SetWindowPos(hwnd_, nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT got{};
@@ -186,16 +185,36 @@ void Form::SizeToLayout(POINT at) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Windows moved the window to a monitor of another DPI, or the monitor's scale changed: the same twips at the new
-// DPI, where Windows suggests. Under per-monitor v2 Windows scales what it draws for us itself: the caption and
-// frame, message boxes, the tray menu. In plain per-monitor mode (Windows 8.1's, and Windows 10 1607's) it scales
-// none of those: they stay at the system DPI, sharp but sized for the primary monitor, and the program leaves
-// them so. Windows 8.1 reads only dpiAware from the manifest and runs the program system aware, stretched as a
-// bitmap on other monitors, as Windows 7 and 8 do. Wine gives every monitor the system DPI and never sends this
-// message by itself; the tests send it.
+SIZE Form::LayoutClientPixels() const {
+    const Layout layout = GetLayout();
+    return {TwipsToPixels(layout.clientWidth, dpi_), TwipsToPixels(layout.clientHeight, dpi_)};
+}
+
+bool Form::AtLayoutSize() const {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const SIZE layout = LayoutClientPixels();
+    return client.right == layout.cx && client.bottom == layout.cy;
+}
+
+// Windows moved the window to a monitor of another DPI, or the monitor's scale changed: the same twips at the new DPI,
+// where Windows suggests. A window at its layout size gets its layout's size there; one the user resized takes the
+// suggested rectangle, in which Windows scaled the user's size, as it documents. (Wine scales no frame, so there the
+// suggested rectangle of a window at its layout size is a few pixels off the layout.) Under per-monitor v2 Windows
+// scales what it draws for us itself: the caption and frame, message boxes, the tray menu. In plain per-monitor mode
+// (Windows 8.1's, and Windows 10 1607's) it scales none of those: they stay at the system DPI, sharp but sized for the
+// primary monitor, and the program leaves them so. Windows 8.1 reads only dpiAware from the manifest and runs the
+// program system aware, stretched as a bitmap on other monitors, as Windows 7 and 8 do. Wine gives every monitor the
+// system DPI and never sends this message by itself; the tests send it.
 void Form::OnDpiChanged(int dpi, const RECT& suggested) {
+    const bool atLayoutSize = AtLayoutSize();  // at the old DPI
     dpi_ = dpi;
-    SizeToLayout({suggested.left, suggested.top});
+    if (atLayoutSize) {
+        SizeToLayout({suggested.left, suggested.top});
+    } else {
+        ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     FontHandle font = CreateDialogFont(dpi_);
     for (const Child& child : children_) {
         const RECT r = child.place(dpi_);

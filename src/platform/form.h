@@ -17,7 +17,8 @@ namespace quellix {
 // and runs Form_Unload.
 //
 // Twips become pixels at the window's own DPI: the DPI of the monitor the form opens on, and of each monitor
-// Windows moves it to after that, when the form lays itself out again from its twips and makes its font anew.
+// Windows moves it to after that, when the form lays itself out again from its twips and makes its font anew. A size
+// the user gave the window goes along, scaled.
 //
 // The program has one active form: the form the user last worked in. It changes in one place, and
 // the form that becomes active runs Form_Activate; another program, a menu or a message box taking
@@ -113,6 +114,8 @@ private:
     void MoveFocus(bool backwards);
     void CenterOnScreen();
     void SizeToLayout(POINT at);
+    SIZE LayoutClientPixels() const;  // at the form's DPI
+    bool AtLayoutSize() const;        // not resized by the user, or resized back
     void OnDpiChanged(int dpi, const RECT& suggested);
     void TakeIcon(int iconId, HWND owner);
 
