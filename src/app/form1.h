@@ -103,6 +103,7 @@ private:
     TrayNotify notify_;
     TrayEventFilter trayEvents_;
     int trayIconTries_ = 0;
+    IconHandle trayIcon_;  // the record's, at the notification area's size
     PopupScanner scanner_;
     bool withDoorbell_;
     std::optional<NewWindowDoorbell> doorbell_;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/icons.h"
 #include "platform/message_loop.h"
 #include "platform/screen.h"
 #include "platform/window_class.h"
@@ -15,11 +16,6 @@ namespace {
 constexpr wchar_t kFormClass[] = L"QuellixForm";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW;  // a taskbar button of its own, also when owned
-
-HICON LoadIconResource(int iconId, int size) {
-    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, size,
-                                           size, LR_SHARED));
-}
 
 bool RegisterFormClass(WNDPROC proc) {
     WNDCLASSEXW wc{};
@@ -145,15 +141,21 @@ void Form::LeaveActiveForm() noexcept {
 
 // Owned forms show their owner's icon; the main window names its own.
 void Form::TakeIcon(int iconId, HWND owner) {
-    if (iconId != 0) {
-        bigIcon_ = LoadIconResource(iconId, ::GetSystemMetrics(SM_CXICON));
-        smallIcon_ = LoadIconResource(iconId, ::GetSystemMetrics(SM_CXSMICON));
-    } else if (const Form* ownerForm = FromHandle(owner)) {
-        bigIcon_ = ownerForm->bigIcon_;
-        smallIcon_ = ownerForm->smallIcon_;
-    }
-    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    const Form* ownerForm = FromHandle(owner);
+    iconId_ = iconId != 0 ? iconId : ownerForm ? ownerForm->iconId_ : 0;
+    LoadIcons();
+}
+
+// At the form's DPI, each from the image of the icon that suits its size, so that no caption shows an icon scaled
+// from another DPI's size. The old icons go once the window shows the new ones.
+void Form::LoadIcons() {
+    if (iconId_ == 0) return;
+    IconHandle bigIcon = LoadWindowIcon(iconId_, IconSize::kBig, dpi_);
+    IconHandle smallIcon = LoadWindowIcon(iconId_, IconSize::kSmall, dpi_);
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    bigIcon_ = std::move(bigIcon);
+    smallIcon_ = std::move(smallIcon);
 }
 
 std::wstring Form::Caption() const { return WindowText(hwnd_); }
@@ -223,6 +225,7 @@ void Form::OnDpiChanged(int dpi, const RECT& suggested) {
         if (font) ::SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
     if (font) font_ = std::move(font);  // the old font goes only now that no control uses it
+    LoadIcons();
 }
 
 void Form::CenterOnScreen() {

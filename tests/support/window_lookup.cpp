@@ -143,7 +143,20 @@ Placement OnScreen(HWND window) {
     ::GetWindowRect(window, &r);
     return OnScreen(r);
 }
+int WindowIconWidth(HWND window, WPARAM which) {
+    return IconWidth(reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, which, 0)));
+}
 }  // namespace
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !::GetIconInfo(icon, &info)) return 0;
+    BITMAP mask{};
+    ::GetObjectW(info.hbmMask, sizeof(mask), &mask);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    return mask.bmWidth;
+}
 
 void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
     int dpi = ScreenDpi();  // the DPI the form opened at, on the one monitor
@@ -182,6 +195,9 @@ void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vecto
         EXPECT_EQ(client.right, TwipsToPixels(clientWidth, dpi));
         EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight, dpi));
         expectChildren();
+        // Each icon loaded at its size for this DPI, not scaled from the size of another.
+        EXPECT_EQ(WindowIconWidth(form, ICON_BIG), ::MulDiv(::GetSystemMetrics(SM_CXICON), dpi, ScreenDpi()));
+        EXPECT_EQ(WindowIconWidth(form, ICON_SMALL), ::MulDiv(::GetSystemMetrics(SM_CXSMICON), dpi, ScreenDpi()));
     }
     // A size the user gave the window goes along, scaled there and back, and moves nothing inside.
     const LONG width = OnScreen(form)[2] + 120, height = OnScreen(form)[3] + 80;

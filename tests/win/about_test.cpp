@@ -9,6 +9,7 @@
 #include "dialogs/frm_about.h"
 #include "platform/twips.h"
 #include "support/form1_fixture.h"
+#include "support/owner_form.h"
 #include "support/quellix_process.h"
 
 namespace quellix::test {
@@ -44,8 +45,12 @@ int DrawnLineCount(HWND label) {
 
 class AboutTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(about.Load()); }
+    void SetUp() override {
+        ASSERT_TRUE(owner.Load());
+        ASSERT_TRUE(about.Load(owner.Handle()));
+    }
     void TearDown() override { about.Unload(); }
+    OwnerForm owner;  // the main window's place: it gives the window its icon
     frmAbout about;
 };
 

@@ -20,6 +20,7 @@
 #include "platform/message_box.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
+#include "support/owner_form.h"
 #include "support/temp_files.h"
 #include "support/wait.h"
 #include "support/window_lookup.h"
@@ -28,20 +29,6 @@ namespace quellix::test {
 namespace {
 
 void Click(const Control& button) { ::SendMessageW(button.Handle(), BM_CLICK, 0, 0); }
-
-// Stands in for the main window: the owner, its list and its scan timer.
-class OwnerForm : public Form {
-public:
-    ListBox lstKeyword;
-    Timer Timer1;
-
-protected:
-    Layout GetLayout() const override { return {L"Owner", 4000, 3000, false}; }
-    void CreateControls() override {
-        lstKeyword.Create(*this, 10, {0, 0, 3000, 2000});
-        Timer1.Create(*this, 1, 100);
-    }
-};
 
 // What a message box of this program showed; filled in from a helper thread that also dismisses the box, since
 // the box's own loop holds the test's thread until then.
