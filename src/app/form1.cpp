@@ -7,6 +7,9 @@
 #include "tray/tray_icon.h"
 
 namespace quellix {
+namespace {
+constexpr wchar_t kKeywordTab[] = L"Keyword";
+}
 
 // Unloads here, while the whole Form1 still exists, so its own unload step runs (icon, subclass).
 Form1::~Form1() { Unload(); }
@@ -23,7 +26,10 @@ void Form1::CreateControls() {
     cmdDelete.Create(*this, kCmdDelete, L"&Delete", {4200, 960, 1215, 360});
     cmdEdit.Create(*this, kCmdEdit, L"&Edit", {4200, 1560, 1215, 360});
     lstKeyword.Create(*this, kLstKeyword, {120, 480, 3855, 2400});
-    SSTab1.Create(*this, kSSTab1, {0, 0, 4095, 3135}, L"Keyword");
+    SSTab1.Create(*this, kSSTab1, {0, 0, 4095, 3135}, kKeywordTab);
+    // No static text precedes them, so Windows would leave both unnamed: they take the tab's caption.
+    lstKeyword.SetAccessibleName(kKeywordTab);
+    SSTab1.SetAccessibleName(kKeywordTab);
     Timer1.Create(*this, kTimer1, 100);
     tmrTrayIcon.Create(*this, kTmrTrayIcon, 2000);
     mnuPopUp.Create({{kMnuShow, L"Show"},

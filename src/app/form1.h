@@ -108,6 +108,7 @@ private:
     TrayNotify notify_;
     TrayEventFilter trayEvents_;
     int trayIconTries_ = 0;
+    IconHandle trayIcon_;  // the record's, at the notification area's size
     PopupScanner scanner_;
     Doorbell doorbellFor_;
     std::optional<NewWindowDoorbell> doorbell_;

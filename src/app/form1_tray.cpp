@@ -2,6 +2,8 @@
 #include <cstdint>
 
 #include "app/form1.h"
+#include "app/resource_ids.h"
+#include "platform/icons.h"
 #include "platform/modal_window.h"
 #include "tray/tray_icon.h"
 #include "tray/tray_menu.h"
@@ -10,7 +12,8 @@ namespace quellix {
 
 // Each step runs whether or not the one before it worked.
 void Form1::AddTrayIcon() {
-    TrayIconData = MakeTrayIconRecord(Picture1.Handle(), AppIcon());
+    trayIcon_ = LoadNotificationIcon(IDI_APP);
+    TrayIconData = MakeTrayIconRecord(Picture1.Handle(), trayIcon_.get());
     ShowTrayIcon();
     ListenForTaskbarCreated(Handle());
 }

@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 #include "app/running_copy.h"
+#include "platform/com_apartment.h"
 #include "platform/exe_folder.h"
 #include "platform/message_loop.h"
 
@@ -18,6 +19,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_TAB_CLASSES | ICC_STANDARD_CLASSES;
     ::InitCommonControlsEx(&controls);
+    const quellix::ComApartment com;  // screen readers are handed the named controls' accessible objects through it
     quellix::Form1 form;
     if (!form.Load()) return 1;
     copy.Publish(form.Handle());

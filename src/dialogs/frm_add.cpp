@@ -7,11 +7,16 @@
 
 namespace quellix {
 
-Form::Layout frmAdd::GetLayout() const { return {L"Enter title keywords of popup window", 4710, 1230, false}; }
+namespace {
+constexpr wchar_t kCaption[] = L"Enter title keywords of popup window";
+}
+
+Form::Layout frmAdd::GetLayout() const { return {kCaption, 4710, 1230, false}; }
 
 void frmAdd::CreateControls() {
     cmdCancel.Create(*this, kCmdCancel, L"&Cancel", {3240, 720, 1215, 360});
     txtTitle.Create(*this, kTxtTitle, {0, 120, 4455, 375});
+    txtTitle.SetAccessibleName(kCaption);  // the caption is the prompt: no label stands above the box
     cmdOK.Create(*this, kCmdOK, L"&OK", {1800, 720, 1215, 360}, Button::kDefault);
     SetTabOrder({cmdOK.Handle(), txtTitle.Handle(), cmdCancel.Handle()});
 }

@@ -19,6 +19,7 @@ void frmEdit::CreateControls() {
 void frmEdit::Form_Load() {
     openedFor_ = lstKeyword_.List(lstKeyword_.ListIndex());
     SetCaption(L"Change '" + openedFor_ + L"' to");
+    txtEdit.SetAccessibleName(Caption());  // the caption is the prompt: no label stands above the box
     CenterForm(*this);
 }
 

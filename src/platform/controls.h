@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/accessible_name.h"
 #include "platform/form.h"
 #include "platform/win_handle.h"
 
@@ -22,6 +23,8 @@ public:
     std::wstring Text() const;
     void SetText(std::wstring_view text);
     void Focus() noexcept { ::SetFocus(hwnd_); }
+    // The name a screen reader announces for a control that shows no text of its own.
+    void SetAccessibleName(std::wstring_view name) { quellix::SetAccessibleName(hwnd_, name); }
 
 protected:
     // Every control is made here, through its form (which gives it the form's font and places it again at each

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/icons.h"
 #include "platform/message_loop.h"
 #include "platform/screen.h"
 #include "platform/window_class.h"
@@ -15,11 +16,6 @@ namespace {
 constexpr wchar_t kFormClass[] = L"QuellixForm";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW;  // a taskbar button of its own, also when owned
-
-HICON LoadIconResource(int iconId, int size) {
-    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, size,
-                                           size, LR_SHARED));
-}
 
 bool RegisterFormClass(WNDPROC proc) {
     WNDCLASSEXW wc{};
@@ -145,15 +141,21 @@ void Form::LeaveActiveForm() noexcept {
 
 // Owned forms show their owner's icon; the main window names its own.
 void Form::TakeIcon(int iconId, HWND owner) {
-    if (iconId != 0) {
-        bigIcon_ = LoadIconResource(iconId, ::GetSystemMetrics(SM_CXICON));
-        smallIcon_ = LoadIconResource(iconId, ::GetSystemMetrics(SM_CXSMICON));
-    } else if (const Form* ownerForm = FromHandle(owner)) {
-        bigIcon_ = ownerForm->bigIcon_;
-        smallIcon_ = ownerForm->smallIcon_;
-    }
-    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    const Form* ownerForm = FromHandle(owner);
+    iconId_ = iconId != 0 ? iconId : ownerForm ? ownerForm->iconId_ : 0;
+    LoadIcons();
+}
+
+// At the form's DPI, each from the image of the icon that suits its size, so that no caption shows an icon scaled
+// from another DPI's size. The old icons go once the window shows the new ones.
+void Form::LoadIcons() {
+    if (iconId_ == 0) return;
+    IconHandle bigIcon = LoadWindowIcon(iconId_, IconSize::kBig, dpi_);
+    IconHandle smallIcon = LoadWindowIcon(iconId_, IconSize::kSmall, dpi_);
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    bigIcon_ = std::move(bigIcon);
+    smallIcon_ = std::move(smallIcon);
 }
 
 std::wstring Form::Caption() const { return WindowText(hwnd_); }
@@ -175,8 +177,7 @@ void Form::MoveTwips(int left, int top, POINT origin) {
 // would, the outer size is corrected by what the client area missed: Wine draws every frame at the system DPI, and
 // so does Windows 10 1607, which runs the program in plain per-monitor mode (it knows no v2).
 void Form::SizeToLayout(POINT at) {
-    const Layout layout = GetLayout();
-    const SIZE client{TwipsToPixels(layout.clientWidth, dpi_), TwipsToPixels(layout.clientHeight, dpi_)};
+    const SIZE client = LayoutClientPixels();
     const SIZE outer = FrameAroundClient(client, kFormStyle, kFormExStyle, dpi_);
     ::SetWindowPos(hwnd_, nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT got{};
@@ -186,16 +187,36 @@ void Form::SizeToLayout(POINT at) {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Windows moved the window to a monitor of another DPI, or the monitor's scale changed: the same twips at the new
-// DPI, where Windows suggests. Under per-monitor v2 Windows scales what it draws for us itself: the caption and
-// frame, message boxes, the tray menu. In plain per-monitor mode (Windows 8.1's, and Windows 10 1607's) it scales
-// none of those: they stay at the system DPI, sharp but sized for the primary monitor, and the program leaves
-// them so. Windows 8.1 reads only dpiAware from the manifest and runs the program system aware, stretched as a
-// bitmap on other monitors, as Windows 7 and 8 do. Wine gives every monitor the system DPI and never sends this
-// message by itself; the tests send it.
+SIZE Form::LayoutClientPixels() const {
+    const Layout layout = GetLayout();
+    return {TwipsToPixels(layout.clientWidth, dpi_), TwipsToPixels(layout.clientHeight, dpi_)};
+}
+
+bool Form::AtLayoutSize() const {
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    const SIZE layout = LayoutClientPixels();
+    return client.right == layout.cx && client.bottom == layout.cy;
+}
+
+// Windows moved the window to a monitor of another DPI, or the monitor's scale changed: the same twips at the new DPI,
+// where Windows suggests. A window at its layout size gets its layout's size there; one the user resized takes the
+// suggested rectangle, in which Windows scaled the user's size, as it documents. (Wine scales no frame, so there the
+// suggested rectangle of a window at its layout size is a few pixels off the layout.) Under per-monitor v2 Windows
+// scales what it draws for us itself: the caption and frame, message boxes, the tray menu. In plain per-monitor mode
+// (Windows 8.1's, and Windows 10 1607's) it scales none of those: they stay at the system DPI, sharp but sized for the
+// primary monitor, and the program leaves them so. Windows 8.1 reads only dpiAware from the manifest and runs the
+// program system aware, stretched as a bitmap on other monitors, as Windows 7 and 8 do. Wine gives every monitor the
+// system DPI and never sends this message by itself; the tests send it.
 void Form::OnDpiChanged(int dpi, const RECT& suggested) {
+    const bool atLayoutSize = AtLayoutSize();  // at the old DPI
     dpi_ = dpi;
-    SizeToLayout({suggested.left, suggested.top});
+    if (atLayoutSize) {
+        SizeToLayout({suggested.left, suggested.top});
+    } else {
+        ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     FontHandle font = CreateDialogFont(dpi_);
     for (const Child& child : children_) {
         const RECT r = child.place(dpi_);
@@ -204,6 +225,7 @@ void Form::OnDpiChanged(int dpi, const RECT& suggested) {
         if (font) ::SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     }
     if (font) font_ = std::move(font);  // the old font goes only now that no control uses it
+    LoadIcons();
 }
 
 void Form::CenterOnScreen() {

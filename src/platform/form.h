@@ -17,7 +17,8 @@ namespace quellix {
 // and runs Form_Unload.
 //
 // Twips become pixels at the window's own DPI: the DPI of the monitor the form opens on, and of each monitor
-// Windows moves it to after that, when the form lays itself out again from its twips and makes its font anew.
+// Windows moves it to after that, when the form lays itself out again from its twips and makes its font anew. A size
+// the user gave the window goes along, scaled.
 //
 // The program has one active form: the form the user last worked in. It changes in one place, and
 // the form that becomes active runs Form_Activate; another program, a menu or a message box taking
@@ -33,7 +34,7 @@ public:
         int clientWidth = 0;   // twips
         int clientHeight = 0;  // twips
         bool centerOnFirstShow = false;
-        // The icon resource the window shows; 0 takes the icon of the form that owns it.
+        // The icon resource the window shows; 0 takes the icon resource of the form that owns it.
         int iconId = 0;
     };
 
@@ -61,8 +62,6 @@ public:
     // position is counted from origin, in screen pixels.
     SIZE OuterSizeTwips() const;
     void MoveTwips(int left, int top, POINT origin = {0, 0});
-    // The small icon the window shows (a shared resource: not destroyed).
-    HICON AppIcon() const noexcept { return smallIcon_; }
 
     // Enter anywhere in the form presses this button unless the focus is on another button.
     void SetDefaultButton(int id) noexcept { defaultId_ = id; }
@@ -113,16 +112,20 @@ private:
     void MoveFocus(bool backwards);
     void CenterOnScreen();
     void SizeToLayout(POINT at);
+    SIZE LayoutClientPixels() const;  // at the form's DPI
+    bool AtLayoutSize() const;        // not resized by the user, or resized back
     void OnDpiChanged(int dpi, const RECT& suggested);
     void TakeIcon(int iconId, HWND owner);
+    void LoadIcons();
 
     static Form* activeForm_;
     static std::vector<HWND> formWindows_;  // every form that exists, for IsFormWindow
 
     HWND hwnd_ = nullptr;
     HWND modalOwner_ = nullptr;
-    HICON bigIcon_ = nullptr;  // shared resource icons: not destroyed
-    HICON smallIcon_ = nullptr;
+    int iconId_ = 0;  // the icon resource the window shows, at its DPI; 0 for none
+    IconHandle bigIcon_;
+    IconHandle smallIcon_;
     FontHandle font_;
     int dpi_ = 96;
     std::vector<Child> children_;

@@ -66,6 +66,14 @@ struct ChangeNotificationTraits {
     static void Close(Handle h) noexcept { ::FindCloseChangeNotification(h); }
 };
 
+// One reference to a COM object.
+template <class Interface>
+struct ComTraits {
+    using Handle = Interface*;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { h->Release(); }
+};
+
 struct LibraryHandleTraits {
     using Handle = HMODULE;
     static Handle Invalid() noexcept { return nullptr; }
@@ -79,5 +87,7 @@ using MenuHandle = UniqueHandle<MenuHandleTraits>;
 using FontHandle = UniqueHandle<FontHandleTraits>;
 using LibraryHandle = UniqueHandle<LibraryHandleTraits>;  // LoadLibrary results
 using ChangeNotificationHandle = UniqueHandle<ChangeNotificationTraits>;  // FindFirstChangeNotification results
+template <class Interface>
+using ComPtr = UniqueHandle<ComTraits<Interface>>;
 
 }  // namespace quellix

@@ -33,4 +33,10 @@ SIZE FrameAroundClient(SIZE client, DWORD style, DWORD exStyle, int dpi) {
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+int SystemMetricForDpi(int index, int dpi) {
+    using ForDpiFunction = int(WINAPI*)(int, UINT);
+    const auto forDpi = User32Function<ForDpiFunction>("GetSystemMetricsForDpi");
+    return forDpi ? forDpi(index, static_cast<UINT>(dpi)) : ::GetSystemMetrics(index);
+}
+
 }  // namespace quellix

@@ -11,4 +11,8 @@ int WindowDpi(HWND window);
 // that DPI.
 SIZE FrameAroundClient(SIZE client, DWORD style, DWORD exStyle, int dpi);
 
+// A system metric (the size of an icon, say) as Windows gives it for a window at that DPI; the system's where
+// Windows knows one DPI only (before Windows 10 1607).
+int SystemMetricForDpi(int index, int dpi);
+
 }  // namespace quellix

@@ -36,6 +36,7 @@ TEST(Walkthrough, OneEditFromTheTrayToTheList) {
     quellix.SendTrayEvent(WM_LBUTTONDBLCLK);
     ASSERT_TRUE(WaitUntil([&] { return quellix.MainWindowVisible() && InFront(quellix.MainWindow()); }, kGenerous));
     EXPECT_TRUE(quellix.ListShows({L"poker"}));
+    EXPECT_EQ(AccessibleName(quellix.List()), L"Keyword") << "a screen reader in another process hears its name";
 
     // Add: the dialog opens with the focus in its text box, the main window takes no input and
     // the scan pauses.

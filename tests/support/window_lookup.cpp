@@ -1,12 +1,17 @@
 #include "support/window_lookup.h"
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 #include <utility>
 
+#include "platform/com_apartment.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
+#include "platform/win_handle.h"
 
 namespace quellix::test {
 namespace {
@@ -113,20 +118,49 @@ RECT SendDpiChanged(HWND window, HANDLE process, int fromDpi, int toDpi) {
     return suggested;
 }
 
+std::wstring AccessibleName(HWND control) {
+    const ComApartment apartment;
+    IAccessible* found = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&found)))) {
+        return L"<no accessible object>";
+    }
+    const ComPtr<IAccessible> object(found);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    if (object.get()->get_accName(self, &name) != S_OK) return {};
+    std::wstring text(name, ::SysStringLen(name));
+    ::SysFreeString(name);
+    return text;
+}
+
+namespace {
+Placement OnScreen(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+Placement OnScreen(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return OnScreen(r);
+}
+int WindowIconWidth(HWND window, WPARAM which) {
+    return IconWidth(reinterpret_cast<HICON>(::SendMessageW(window, WM_GETICON, which, 0)));
+}
+}  // namespace
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !::GetIconInfo(icon, &info)) return 0;
+    BITMAP mask{};
+    ::GetObjectW(info.hbmMask, sizeof(mask), &mask);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+    return mask.bmWidth;
+}
+
 void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children) {
     int dpi = ScreenDpi();  // the DPI the form opened at, on the one monitor
-    for (const int next : {0, 144, 96}) {
-        if (next) {
-            const RECT suggested = SendDpiChanged(form, dpi = next);
-            RECT r{};
-            ::GetWindowRect(form, &r);
-            EXPECT_EQ((std::pair{r.left, r.top}), (std::pair{suggested.left, suggested.top})) << "the suggested place";
-        }
-        SCOPED_TRACE(dpi);
-        RECT client{};
-        ::GetClientRect(form, &client);
-        EXPECT_EQ(client.right, TwipsToPixels(clientWidth, dpi));
-        EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight, dpi));
+    const auto expectChildren = [&] {
         for (const ExpectedChild& c : children) {
             const std::wstring text = WindowText(c.control);
             EXPECT_EQ(PlacementOf(c.control), FromTwips(c.twips, dpi)) << text;
@@ -135,14 +169,47 @@ void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vecto
                 ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(c.control, WM_GETFONT, 0, 0)), sizeof(font), &font);
                 EXPECT_EQ(font.lfHeight, -::MulDiv(8, dpi, 72)) << text;
             }
-            if (c.windowClass) {
-                EXPECT_EQ(ClassName(c.control), c.windowClass) << text;
-            }
-            if (c.text) {
-                EXPECT_EQ(text, c.text);
-            }
+        }
+    };
+    for (const ExpectedChild& c : children) {
+        const std::wstring text = WindowText(c.control);
+        if (c.windowClass) {
+            EXPECT_EQ(ClassName(c.control), c.windowClass) << text;
+        }
+        if (c.text) {
+            EXPECT_EQ(text, c.text);
+        }
+        if (c.name) {
+            EXPECT_EQ(AccessibleName(c.control), c.name) << text;
         }
     }
+    for (const int next : {0, 144, 96}) {
+        if (next) {
+            const RECT suggested = SendDpiChanged(form, dpi = next);
+            EXPECT_EQ((std::pair{OnScreen(form)[0], OnScreen(form)[1]}), (std::pair{suggested.left, suggested.top}))
+                << "the suggested place";
+        }
+        SCOPED_TRACE(dpi);
+        RECT client{};
+        ::GetClientRect(form, &client);
+        EXPECT_EQ(client.right, TwipsToPixels(clientWidth, dpi));
+        EXPECT_EQ(client.bottom, TwipsToPixels(clientHeight, dpi));
+        expectChildren();
+        // Each icon loaded at its size for this DPI, not scaled from the size of another.
+        EXPECT_EQ(WindowIconWidth(form, ICON_BIG), ::MulDiv(::GetSystemMetrics(SM_CXICON), dpi, ScreenDpi()));
+        EXPECT_EQ(WindowIconWidth(form, ICON_SMALL), ::MulDiv(::GetSystemMetrics(SM_CXSMICON), dpi, ScreenDpi()));
+    }
+    // A size the user gave the window goes along, scaled there and back, and moves nothing inside.
+    const LONG width = OnScreen(form)[2] + 120, height = OnScreen(form)[3] + 80;
+    ::SetWindowPos(form, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const int next : {144, 96}) {
+        SCOPED_TRACE("resized, " + std::to_string(next));
+        const RECT suggested = SendDpiChanged(form, dpi = next);
+        EXPECT_EQ(OnScreen(form), OnScreen(suggested));
+        expectChildren();
+    }
+    EXPECT_NEAR(OnScreen(form)[2], width, 1);
+    EXPECT_NEAR(OnScreen(form)[3], height, 1);
 }
 
 bool IsCentred(HWND window) {

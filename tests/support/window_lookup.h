@@ -43,6 +43,10 @@ RECT SendDpiChanged(HWND window, int dpi);
 // The same to a window of the program's own process, which is at fromDpi: the rectangle is written into that
 // process's memory, where Windows' own message has it.
 RECT SendDpiChanged(HWND window, HANDLE process, int fromDpi, int toDpi);
+// An icon's width in pixels; 0 for no icon (or one destroyed).
+int IconWidth(HICON icon);
+// The name a screen reader announces for a control, read as it reads it (oleacc, the control's client area).
+std::wstring AccessibleName(HWND control);
 // A form's client size, its children's places in twips and its visible children's font, at the DPI it opened at
 // and again after Windows moved it to a 144-DPI monitor and back to 96; their class and text where given.
 struct ExpectedChild {
@@ -50,6 +54,7 @@ struct ExpectedChild {
     const wchar_t* windowClass;
     const wchar_t* text;
     TwipsRect twips;
+    const wchar_t* name = nullptr;  // what a screen reader announces, where given
 };
 void ExpectLayout(HWND form, int clientWidth, int clientHeight, const std::vector<ExpectedChild>& children);
 // Centred on the screen, to the pixel.

@@ -9,6 +9,7 @@
 #include "dialogs/frm_about.h"
 #include "platform/twips.h"
 #include "support/form1_fixture.h"
+#include "support/owner_form.h"
 #include "support/quellix_process.h"
 
 namespace quellix::test {
@@ -44,18 +45,22 @@ int DrawnLineCount(HWND label) {
 
 class AboutTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(about.Load()); }
+    void SetUp() override {
+        ASSERT_TRUE(owner.Load());
+        ASSERT_TRUE(about.Load(owner.Handle()));
+    }
     void TearDown() override { about.Unload(); }
+    OwnerForm owner;  // the main window's place: it gives the window its icon
     frmAbout about;
 };
 
 TEST_F(AboutTest, WindowHasItsStoredLayoutAndRules) {
     EXPECT_FALSE(about.Caption().empty()) << "the maker's name";
     ExpectLayout(about.Handle(), 5550, 3600,
-                 {{about.cmdOK.Handle(), nullptr, L"&OK", {4200, 3120, 1215, 360}},
-                  {about.Label4.Handle(), nullptr, nullptr, {120, 0, 5415, 615}},
-                  {about.Label3.Handle(), nullptr, nullptr, {3360, 1920, 2175, 1095}},
-                  {about.Label2.Handle(), nullptr, nullptr, {120, 1920, 2535, 1455}}});
+                 {{about.cmdOK.Handle(), nullptr, L"&OK", {4200, 3120, 1215, 360}, L"OK"},
+                  {about.Label4.Handle(), nullptr, nullptr, {120, 0, 5415, 615}, about.Label4.Text().c_str()},
+                  {about.Label3.Handle(), nullptr, nullptr, {3360, 1920, 2175, 1095}, about.Label3.Text().c_str()},
+                  {about.Label2.Handle(), nullptr, nullptr, {120, 1920, 2535, 1455}, about.Label2.Text().c_str()}});
     EXPECT_EQ(::GetWindowLongW(about.cmdOK.Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 
     // Two rules across the window, two pixels thick at every DPI, painted in the window-text colour.

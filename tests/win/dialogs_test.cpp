@@ -20,6 +20,7 @@
 #include "platform/message_box.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
+#include "support/owner_form.h"
 #include "support/temp_files.h"
 #include "support/wait.h"
 #include "support/window_lookup.h"
@@ -28,20 +29,6 @@ namespace quellix::test {
 namespace {
 
 void Click(const Control& button) { ::SendMessageW(button.Handle(), BM_CLICK, 0, 0); }
-
-// Stands in for the main window: the owner, its list and its scan timer.
-class OwnerForm : public Form {
-public:
-    ListBox lstKeyword;
-    Timer Timer1;
-
-protected:
-    Layout GetLayout() const override { return {L"Owner", 4000, 3000, false}; }
-    void CreateControls() override {
-        lstKeyword.Create(*this, 10, {0, 0, 3000, 2000});
-        Timer1.Create(*this, 1, 100);
-    }
-};
 
 // What a message box of this program showed; filled in from a helper thread that also dismisses the box, since
 // the box's own loop holds the test's thread until then.
@@ -174,9 +161,9 @@ TEST_F(DialogsTest, AddDialogLayout) {
     EXPECT_EQ(dialog.Caption(), L"Enter title keywords of popup window");
     ExpectCentred(dialog.Handle());
     ExpectLayout(dialog.Handle(), 4710, 1230,
-                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 720, 1215, 360}},
-                  {dialog.txtTitle.Handle(), L"Edit", L"", {0, 120, 4455, 375}},
-                  {dialog.cmdOK.Handle(), L"Button", L"&OK", {1800, 720, 1215, 360}}});
+                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 720, 1215, 360}, L"Cancel"},
+                  {dialog.txtTitle.Handle(), L"Edit", L"", {0, 120, 4455, 375}, L"Enter title keywords of popup window"},
+                  {dialog.cmdOK.Handle(), L"Button", L"&OK", {1800, 720, 1215, 360}, L"OK"}});
     EXPECT_GT(::SendMessageW(dialog.txtTitle.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
     ExpectDefaultButton(dialog, dialog.cmdOK);
 }
@@ -188,9 +175,9 @@ TEST_F(DialogsTest, EditDialogLayoutAndCaption) {
     EXPECT_EQ(dialog.Caption(), L"Change 'it's' to");
     ExpectCentred(dialog.Handle());
     ExpectLayout(dialog.Handle(), 4680, 1065,
-                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 600, 1215, 360}},
-                  {dialog.cmdOk.Handle(), L"Button", L"&OK", {1800, 600, 1215, 360}},
-                  {dialog.txtEdit.Handle(), L"Edit", L"", {0, 0, 4455, 375}}});
+                 {{dialog.cmdCancel.Handle(), L"Button", L"&Cancel", {3240, 600, 1215, 360}, L"Cancel"},
+                  {dialog.cmdOk.Handle(), L"Button", L"&OK", {1800, 600, 1215, 360}, L"OK"},
+                  {dialog.txtEdit.Handle(), L"Edit", L"", {0, 0, 4455, 375}, L"Change 'it's' to"}});
     EXPECT_GT(::SendMessageW(dialog.txtEdit.Handle(), EM_GETLIMITTEXT, 0, 0), 32767);
     ExpectDefaultButton(dialog, dialog.cmdOk);
 }

@@ -18,14 +18,14 @@ std::vector<std::wstring> Items(const ListBox& list) {
 
 TEST_F(Form1Test, LayoutMatchesTheStoredTwipsAtEachDpi) {
     ExpectLayout(form.Handle(), 5550, 3315,
-                 {{form.SSTab1.Handle(), nullptr, nullptr, {0, 0, 4095, 3135}},
-                  {form.lstKeyword.Handle(), nullptr, nullptr, {120, 480, 3855, 2400}},
-                  {form.cmdEdit.Handle(), nullptr, L"&Edit", {4200, 1560, 1215, 360}},
-                  {form.cmdDelete.Handle(), nullptr, L"&Delete", {4200, 960, 1215, 360}},
-                  {form.cmdAdd.Handle(), nullptr, L"&Add", {4200, 360, 1215, 360}},
-                  {form.cmdAbout.Handle(), nullptr, L"A&bout", {4200, 2160, 1215, 360}},
+                 {{form.SSTab1.Handle(), nullptr, nullptr, {0, 0, 4095, 3135}, L"Keyword"},
+                  {form.lstKeyword.Handle(), nullptr, nullptr, {120, 480, 3855, 2400}, L"Keyword"},
+                  {form.cmdEdit.Handle(), nullptr, L"&Edit", {4200, 1560, 1215, 360}, L"Edit"},
+                  {form.cmdDelete.Handle(), nullptr, L"&Delete", {4200, 960, 1215, 360}, L"Delete"},
+                  {form.cmdAdd.Handle(), nullptr, L"&Add", {4200, 360, 1215, 360}, L"Add"},
+                  {form.cmdAbout.Handle(), nullptr, L"A&bout", {4200, 2160, 1215, 360}, L"About"},
                   {form.Picture1.Handle(), nullptr, nullptr, {2760, 2760, 375, 255}},
-                  {form.Command1.Handle(), nullptr, L"&Hide", {4200, 2760, 1215, 360}}});
+                  {form.Command1.Handle(), nullptr, L"&Hide", {4200, 2760, 1215, 360}, L"Hide"}});
 }
 
 // Every form of the program takes its frame from one place: checked here, once.

@@ -56,9 +56,9 @@ TEST_F(Form1Test, TrayRecordHoldsTheFirstFormFields) {
     EXPECT_EQ(U32At(record, uId), 1u);
     EXPECT_EQ(U32At(record, flags), 7u);
     EXPECT_EQ(U32At(record, callback), 0x0200u);
-    EXPECT_NE(record.hIcon, nullptr);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(record.hIcon), ::SendMessageW(form.Handle(), WM_GETICON, ICON_SMALL, 0))
-        << "the tray shows the main window's own small icon";
+    EXPECT_EQ(IconWidth(record.hIcon), ::GetSystemMetrics(SM_CXSMICON)) << "the notification area's size";
+    SendDpiChanged(form.Handle(), 144);
+    EXPECT_EQ(IconWidth(record.hIcon), ::GetSystemMetrics(SM_CXSMICON)) << "whatever the main window's DPI";
 
     std::string expectedTip = "Vorel Quellix! ";
     expectedTip.push_back('\0');
