@@ -9,8 +9,9 @@ namespace quellix {
 // announce the name with the control. A control with no static text just before it has no name otherwise. Calling
 // again changes the name; nothing visible changes.
 //
-// Windows also names a control after an invisible static text placed just before it, and after a name set with
-// IAccPropServices; Wine 8 reads neither. The control's own answer to WM_GETOBJECT works on both.
+// Windows keeps the name as a Dynamic Annotation (IAccPropServices), beside the control's standard accessible
+// object, which every client reads, UI Automation's own proxies included. Wine 8 offers no annotations: there the
+// control answers WM_GETOBJECT itself with its standard object under the name.
 void SetAccessibleName(HWND control, std::wstring_view name);
 
 }  // namespace quellix
