@@ -1,6 +1,7 @@
 #include "platform/window_dpi.h"
 
 #include "platform/screen.h"
+#include "platform/system_library.h"
 
 namespace quellix {
 namespace {
@@ -9,8 +10,7 @@ namespace {
 // 8.1, where every window has the system's DPI and the plain calls answer for it.
 template <class Function>
 Function User32Function(const char* name) {
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name))) : nullptr;
+    return ExportOf<Function>(::GetModuleHandleW(L"user32.dll"), name);
 }
 
 }  // namespace

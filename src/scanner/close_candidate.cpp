@@ -2,25 +2,15 @@
 
 #include <dwmapi.h>
 
-#include <string>
-
+#include "platform/system_library.h"
 #include "platform/window_class.h"
 #include "scanner/never_closed.h"
 
 namespace quellix {
 
-DwmCloakQuery::DwmCloakQuery() {
-    // By its full path, so that a dwmapi.dll beside the exe is never the one loaded.
-    wchar_t system[MAX_PATH]{};
-    const UINT n = ::GetSystemDirectoryW(system, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return;
-    const std::wstring path = std::wstring(system, n) + L"\\dwmapi.dll";
-    dwm_.reset(::LoadLibraryW(path.c_str()));
-    if (dwm_) {
-        getAttribute_ = reinterpret_cast<GetAttribute>(
-            reinterpret_cast<void*>(::GetProcAddress(dwm_.get(), "DwmGetWindowAttribute")));
-    }
-}
+// From the system folder, never a dwmapi.dll beside the exe.
+DwmCloakQuery::DwmCloakQuery()
+    : getAttribute_(ExportOf<GetAttribute>(PinnedSystemLibrary(L"dwmapi.dll"), "DwmGetWindowAttribute")) {}
 
 bool DwmCloakQuery::IsCloaked(HWND hWnd) const {
     if (!getAttribute_) return false;

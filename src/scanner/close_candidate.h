@@ -3,8 +3,6 @@
 
 #include <functional>
 
-#include "platform/win_handle.h"
-
 namespace quellix {
 
 // Answers whether a window is cloaked: the system keeps it off the screen though it counts as visible
@@ -20,7 +18,6 @@ public:
 
 private:
     using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
-    LibraryHandle dwm_;
     GetAttribute getAttribute_ = nullptr;
 };
 

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/system_library.h"
+
 namespace quellix {
 namespace {
 
@@ -26,8 +28,7 @@ constexpr DWORD kEventObjectUncloaked = 0x8018;  // EVENT_OBJECT_UNCLOAKED: Wind
 // none of the three, only EVENT_OBJECT_CREATE, before the window is shown: there the doorbell listens for creations
 // too, and looks again at a window announced so until it is shown and titled.
 bool AnnouncesWindowsOnlyAtCreation() {
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+    return ExportOf<FARPROC>(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 // What the hook thread keeps between events. The system calls the hook procedure with no context of ours, so

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/ansi_text.h"
+#include "platform/system_library.h"
 
 namespace quellix {
 namespace {
@@ -61,9 +62,7 @@ void ListenForTaskbarCreated(HWND window) {
     // An elevated run would otherwise never hear that the notification area came back. Looked up at run time:
     // Windows Vista, which the program supports, lacks the function (and runs no filter per window).
     using FilterFunction = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    const auto filter = reinterpret_cast<FilterFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+    const auto filter = ExportOf<FilterFunction>(::GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
     if (filter) filter(window, ::RegisterWindowMessageA("TaskbarCreated"), MSGFLT_ALLOW, nullptr);
 }
 
