@@ -15,12 +15,6 @@ HWND FoundPopupHandle = nullptr;
 namespace {
 constexpr int kTitleBufferSize = 255;  // so a title is at most 254 ANSI characters
 
-// After the title, the guards; only then is the keyword file read.
-bool MayBeAsked(HWND hWnd, const ScanWalk& walk, bool own, std::string_view title) {
-    if (title.empty()) return false;
-    return own || IsCloseCandidate(hWnd, walk.shell, walk.isCloaked);
-}
-
 // At most once a walk, and only while the file may have changed since the keywords were cut. A file that cannot be
 // read counts as one without keywords.
 void ReadKeywordsIfStale(ScanWalk& walk) {
@@ -32,8 +26,10 @@ void ReadKeywordsIfStale(ScanWalk& walk) {
 }
 
 // One window of the walk: returns FALSE to end the walk, which only a walk without walk.ask does.
-// Cheapest facts first: most top-level windows are hidden helpers of other programs and cost one query here.
-// This program's own hidden windows (its IME window, say) count only when it made them.
+// Cheapest facts first: most top-level windows are hidden helpers of other programs and cost one query here; a shown
+// one costs its title and a match against the keywords already cut, which asks the system nothing; only a matching
+// one is asked for what the guards need. This program's own hidden windows (its IME window, say) count only when it
+// made them.
 BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
     const bool own = walk.isOwnWindow && walk.isOwnWindow(hWnd);
     if (!own && !::IsWindowVisible(hWnd)) return TRUE;
@@ -42,11 +38,12 @@ BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
     // hold up the walk; this program's own windows still get WM_GETTEXT.
     ::GetWindowTextA(hWnd, buffer, kTitleBufferSize);
     const std::string_view title(buffer, ::strnlen(buffer, kTitleBufferSize));
-    if (!MayBeAsked(hWnd, walk, own, title)) return TRUE;
+    if (title.empty()) return TRUE;
     ReadKeywordsIfStale(walk);
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
     if (!walk.keywords.FoundIn(walk.title)) return TRUE;
+    if (!own && !IsCloseCandidate(hWnd, walk.shell, walk.isCloaked)) return TRUE;
     if (!walk.ask) {
         FoundPopupHandle = hWnd;
         return FALSE;

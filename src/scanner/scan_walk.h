@@ -16,7 +16,7 @@ namespace quellix {
 struct ScanWalk {
     std::wstring keywordPath;
     // Asked as each walk starts whether the file may have changed. Only then does the walk read it, once, at the
-    // first window that could be asked; until then the keywords cut from the last read hold.
+    // first shown, titled window; until then the keywords cut from the last read hold.
     KeywordFileWatch keywordWatch;
     bool keywordsStale = true;
     std::string fileBytes;
