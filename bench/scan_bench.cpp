@@ -43,18 +43,20 @@ const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
 void PrintWalks(const std::vector<WalkFigures>& all) {
     std::printf("Scan walk over the desktop (%d-bit build): milliseconds per walk, medians, the walks taken in turn\n",
                 static_cast<int>(sizeof(void*) * 8));
-    std::printf("  %6s %5s %8s %6s %5s  %8s %8s  %8s %8s  %8s  %10s %9s  %6s\n", "hidden", "shown", "untitled",
-                "titled", "K", "scan", "least", "old-scan", "old-lst", "bare", "scan/least", "old/scan", "rounds");
+    std::printf("  %6s %5s %8s %6s %5s  %8s %8s  %8s %8s  %8s  %10s %9s  %6s %5s\n", "hidden", "shown", "untitled",
+                "titled", "K", "scan", "least", "old-scan", "old-lst", "bare", "scan/least", "old/scan", "rounds",
+                "reads");
     for (const WalkFigures& f : all) {
-        std::printf("  %6d %5d %8d %6d %5d  %8.3f %8.3f  %8.3f %8.3f  %8.3f  %9.2fx %8.1fx  %6d%s\n", f.desktop.hidden,
-                    f.desktop.visible, f.desktop.untitled, f.titled, f.keywords, f.scan, f.least, f.oldScan,
-                    f.oldLeast, f.bare, f.scan / f.least, f.oldScan / f.scan, f.rounds,
+        std::printf("  %6d %5d %8d %6d %5d  %8.3f %8.3f  %8.3f %8.3f  %8.3f  %9.2fx %8.1fx  %6d %5d%s\n",
+                    f.desktop.hidden, f.desktop.visible, f.desktop.untitled, f.titled, f.keywords, f.scan, f.least,
+                    f.oldScan, f.oldLeast, f.bare, f.scan / f.least, f.oldScan / f.scan, f.rounds, f.scanReads,
                     f.nothingMatched ? "" : "  (SOMETHING MATCHED: figures invalid)");
     }
-    std::printf("  scan: the scan's walk; least: the least walk its order allows (shown? then title, then the\n"
-                "  class and process the guards need and one file read per shown titled window); old-scan: the\n"
-                "  earlier order (title of every window, the file read for every titled one, then the match);\n"
-                "  old-lst: the least walk of the earlier order; bare: titles\n");
+    std::printf("  scan: the scan's walk, its state kept from walk to walk as a tick keeps it; least: the least\n"
+                "  walk its order allows while the keyword file is unchanged (shown? then title, then the class\n"
+                "  and process the guards need); old-scan: the earlier order (title of every window, the file read\n"
+                "  for every titled one, then the match); old-lst: the least walk of the earlier order; bare:\n"
+                "  titles; reads: the scan's reads of the keyword file over its timed walks\n");
     std::printf("\nWhere a walk in the earlier order spends its time: milliseconds per walk, medians\n");
     std::printf("  %6s %5s %5s  %8s %8s %8s %8s %8s %8s  %8s\n", "hidden", "shown", "K", "titles", "file-io",
                 "title-uc", "file-uc", "match", "rest", "total");
