@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bench_clock.h"
+#include "open_log.h"
 #include "support/quellix_process.h"
 #include "support/wait.h"
 
@@ -68,26 +69,79 @@ double ServerCpuSeconds() {
     return (user + system) / std::atof(ticks);
 }
 
-double ShareOfCore(double before, double after, double seconds) {
-    return before < 0 || after < 0 ? -1 : (after - before) / seconds;
+double Difference(double before, double after) { return before < 0 || after < 0 ? -1 : after - before; }
+
+double SumOrUnknown(double a, double b) { return a < 0 || b < 0 ? -1 : a + b; }
+
+std::optional<WindowHost::TickerRun> Sum(const std::optional<WindowHost::TickerRun>& a,
+                                         const std::optional<WindowHost::TickerRun>& b) {
+    if (!a || !b) return std::nullopt;
+    return WindowHost::TickerRun{a->retitles + b->retitles, a->seconds + b->seconds};
 }
 
 }  // namespace
 
-double MeasureIdleServer(DWORD ms) {
+std::optional<double> CpuFigures::OpensPerSecond() const {
+    if (!opens || opens->seconds <= 0) return std::nullopt;
+    return opens->count / opens->seconds;
+}
+
+void CpuFigures::Add(const CpuFigures& run) {
+    if (runs++ == 0) {
+        *this = run;
+        runs = 1;
+        return;
+    }
+    started = started && run.started;
+    if (!run.started) return;
+    stillRunning = stillRunning && run.stillRunning;
+    wallSeconds += run.wallSeconds;
+    cpuSeconds += run.cpuSeconds;
+    processTimesSeconds += run.processTimesSeconds;
+    serverSeconds = SumOrUnknown(serverSeconds, run.serverSeconds);
+    end = run.end;
+    if (opens && run.opens) {
+        opens->count += run.opens->count;
+        opens->seconds += run.opens->seconds;
+    } else {
+        opens.reset();
+    }
+    ticker = Sum(ticker, run.ticker);
+    tickingWindowStood = tickingWindowStood && run.tickingWindowStood;
+}
+
+void IdleServer::Add(const IdleServer& run) {
+    const bool first = wallSeconds == 0;
+    wallSeconds += run.wallSeconds;
+    serverSeconds = first ? run.serverSeconds : SumOrUnknown(serverSeconds, run.serverSeconds);
+    ticker = first ? run.ticker : Sum(ticker, run.ticker);
+}
+
+IdleServer MeasureIdleServer(DWORD ms, const WindowHost& host, int retitlesPerSecond) {
+    IdleServer figures;
+    const bool ticking = retitlesPerSecond > 0 && host.StartTicker(retitlesPerSecond);
+    if (ticking) test::PumpFor(500);  // as for a program
     const double before = ServerCpuSeconds();
     const std::int64_t start = Now();
     test::PumpFor(ms);
-    return ShareOfCore(before, ServerCpuSeconds(), ElapsedMs(start, Now()) / 1000.0);
+    figures.serverSeconds = Difference(before, ServerCpuSeconds());
+    figures.wallSeconds = ElapsedMs(start, Now()) / 1000.0;
+    if (ticking) figures.ticker = host.StopTicker();
+    return figures;
 }
 
-CpuFigures MeasureResidentCpu(const Program& program, const std::string& keywordFileBytes, DWORD ms) {
+CpuFigures MeasureResidentCpu(const Program& program, const std::string& keywordFileBytes, DWORD ms,
+                              const WindowHost& host, int retitlesPerSecond) {
     CpuFigures figures;
+    figures.runs = 1;
     test::QuellixProcess quellix = Start(program, keywordFileBytes);
     figures.started = quellix.Started();
     if (!figures.started) return figures;
     test::PumpFor(1000);  // start-up is not what a resident program costs
+    const HWND ticking = retitlesPerSecond > 0 ? host.StartTicker(retitlesPerSecond) : nullptr;
+    if (ticking) test::PumpFor(500);  // nor is its first answer to the ticker
     figures.start = test::MeasureProcess(quellix.Process());
+    OpenCount opens(quellix.Folder() + L"\\values.zap");
     const double processBefore = ProcessCpuSeconds(quellix.Process());
     const double threadsBefore = ThreadsCpuSeconds(quellix.Pid());
     const double serverBefore = ServerCpuSeconds();
@@ -97,10 +151,14 @@ CpuFigures MeasureResidentCpu(const Program& program, const std::string& keyword
     const double processAfter = ProcessCpuSeconds(quellix.Process());
     const double threadsAfter = ThreadsCpuSeconds(quellix.Pid());
     figures.wallSeconds = ElapsedMs(start, Now()) / 1000.0;
-    figures.serverShare = ShareOfCore(serverBefore, serverAfter, figures.wallSeconds);
+    figures.opens = opens.Stop();
+    if (ticking) {
+        figures.ticker = host.StopTicker();
+        figures.tickingWindowStood = ::IsWindow(ticking) != FALSE;
+    }
+    figures.serverSeconds = Difference(serverBefore, serverAfter);
     figures.processTimesSeconds = processAfter - processBefore;
     figures.cpuSeconds = threadsAfter - threadsBefore;
-    figures.shareOfCore = figures.cpuSeconds / figures.wallSeconds;
     figures.end = test::MeasureProcess(quellix.Process());
     figures.stillRunning = quellix.Running();
     return figures;

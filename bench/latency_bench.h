@@ -2,29 +2,14 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "support/quellix_process.h"
+#include "programs.h"
 
 namespace quellix::bench {
 
-// A program a measurement starts: the released quellix.exe, or the benchmark's build with one of its arguments.
-struct Program {
-    const char* label;
-    std::wstring exe;
-    std::wstring arguments;
-};
-Program ReleasedProgram();
-// The benchmark's build (bench_program.h), which lies beside this benchmark.
-Program BenchProgram(const char* label, const wchar_t* argument);
-// A copy of the program in a fresh folder, started on the given keyword file.
-test::QuellixProcess Start(const Program& program, const std::string& keywordFileBytes);
-
-// Serves this thread's messages until one is wanted, and returns it, or nothing after timeoutMs. GetMessage returns
-// as soon as a message is posted, where a polling wait would add its own delay to every figure.
-std::optional<MSG> ServeUntil(const std::function<bool(const MSG&)>& wanted, UINT timeoutMs);
 // The first WM_CLOSE taken from this thread's queue for `window`: its moment (Now()), or 0 after timeoutMs.
 std::int64_t WaitForCloseRequest(HWND window, UINT timeoutMs, DWORD* postedTick = nullptr);
 
@@ -34,13 +19,18 @@ inline constexpr std::array<PopupKind, 3> kPopupKinds{PopupKind::kPlain, PopupKi
                                                        PopupKind::kDialog};
 const char* KindName(PopupKind kind);
 
-// From the call that creates a matching window to the moment its WM_CLOSE arrives.
+// From the call that creates a matching window to the moment its WM_CLOSE arrives, and from the moment it became
+// visible.
 struct LatencyFigures {
     int popups = 0;
     int missed = 0;  // not closed within the time allowed
     double median = 0, p95 = 0, min = 0, max = 0;  // milliseconds
     double creation = 0;  // median time until the creating thread was back in its message loop
     double askedMedian = 0, askedP95 = 0;  // when the WM_CLOSE was posted, whole milliseconds
+    int shownSeen = 0;  // windows seen being shown (ShownTimes)
+    double shownAskedMedian = 0, shownAskedP95 = 0, shownAskedMax = 0;
+    double shownTakenMedian = 0, shownTakenP95 = 0;
+    double doneAskedMedian = 0, doneAskedP95 = 0;
 };
 struct ProgramLatency {
     bool started = false;
@@ -50,10 +40,22 @@ struct ProgramLatency {
 // The title of the latency run's window number `index`; it holds `matchingWord`.
 std::string LatencyPopupTitle(const std::string& matchingWord, int index);
 
-// Opens `popups` windows of each kind titled with `matchingWord`, kinds taking turns, each after the previous one
-// closed and a random pause.
-ProgramLatency MeasureCloseLatency(const Program& program, const std::string& keywordFileBytes,
-                                   const std::string& matchingWord, int popups);
+// For each program, opens `popups` windows of each kind titled with `matchingWord`, kinds taking turns, each after
+// the previous one closed and a random pause. The programs take turns too, in `rounds` rounds, each started anew
+// for its share of the windows, so that a disturbance of the machine hits them alike. In the order of `programs`.
+std::vector<ProgramLatency> MeasureCloseLatency(const std::vector<Program>& programs,
+                                                const std::string& keywordFileBytes, const std::string& matchingWord,
+                                                int popups, int rounds);
+
+// Milliseconds from the moment a window was shown. The system sets its WS_VISIBLE, from when other programs see it
+// shown, between two messages to it: WM_SHOWWINDOW just before, WM_WINDOWPOSCHANGED with SWP_SHOWWINDOW once done
+// (under Wine, once the window is on the X display too). Counted from the first, the figures are the most the
+// window can have stood shown.
+struct ShownTimes {
+    double asked = 0;           // from WM_SHOWWINDOW to the posting of its WM_CLOSE (message time, whole ms)
+    double taken = 0;           // from WM_SHOWWINDOW until its thread took the WM_CLOSE from its queue
+    double askedAfterDone = 0;  // from WM_WINDOWPOSCHANGED to the posting, whole ms; below 0 when asked before
+};
 
 // Milliseconds from the call that creates a window to its WM_CLOSE, and to the creating thread's return to its
 // message loop (the call returned; a message box's own loop took its first message).
@@ -61,6 +63,7 @@ struct PopupTimes {
     double closed = 0;
     double created = 0;
     double asked = 0;  // from the creation to the moment the WM_CLOSE was posted (its message time, whole ms)
+    std::optional<ShownTimes> shown;  // nothing when the window was not seen being shown
 };
 // One matching window of the kind, titled `title`, or nothing when it was not asked to close in time.
 std::optional<PopupTimes> CloseOnePopup(PopupKind kind, const std::string& title);

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "bench_clock.h"
-#include "bench_program.h"
 #include "latency_bench.h"
+#include "message_wait.h"
 #include "support/wait.h"
 
 namespace quellix::bench {
@@ -14,15 +14,6 @@ namespace {
 
 constexpr UINT kAnswerTimeoutMs = 2000;
 constexpr DWORD kBetweenPingsMs = 5;
-
-bool IsThreadMessage(const MSG& msg, UINT message) { return msg.hwnd == nullptr && msg.message == message; }
-
-// The walks the benchmark's build has made so far, or -1.
-long WalksSoFar(HWND mainWindow) {
-    ::PostMessageW(mainWindow, kWalkCountQuery, 0, static_cast<LPARAM>(::GetCurrentThreadId()));
-    const auto reply = ServeUntil([](const MSG& msg) { return IsThreadMessage(msg, kWalkCount); }, kAnswerTimeoutMs);
-    return reply ? static_cast<long>(reply->wParam) : -1;
-}
 
 // Asks the main window for an answer to WM_NULL, again and again until told to stop: how long each took.
 class Pinger {
@@ -59,27 +50,36 @@ private:
 
 }  // namespace
 
-StormFigures MeasureStorm(const WindowHost& host, const std::string& keywordFileBytes, const std::string& popupTitle,
-                          DWORD ms) {
+StormFigures MeasureStorm(const Program& program, const WindowHost& host, const std::string& keywordFileBytes,
+                          const std::string& matchingWord, int popups, DWORD ms) {
     StormFigures figures;
-    test::QuellixProcess quellix = Start(BenchProgram("storm", kWithDoorbell), keywordFileBytes);
+    test::QuellixProcess quellix = Start(program, keywordFileBytes);
     figures.started = quellix.Started();
     if (!figures.started) return figures;
     test::PumpFor(500);  // past its start-up
 
-    const long walksBefore = WalksSoFar(quellix.MainWindow());
+    const std::optional<ScanCounts> before = CountsSoFar(program, quellix.MainWindow());
     const std::int64_t start = Now();
     host.Storm(ms, ::GetCurrentThreadId());
     Pinger pinger(quellix.MainWindow());
     const auto isDone = [](const MSG& msg) { return IsThreadMessage(msg, kStormDone); };
-    std::optional<MSG> done = ServeUntil(isDone, ms / 2);
-    figures.popup = CloseOnePopup(PopupKind::kPlain, popupTitle);
+    std::optional<MSG> done;
+    for (int i = 0; i < popups && !done; ++i) {
+        done = ServeUntil(isDone, ms / static_cast<DWORD>(popups + 1));
+        if (done) break;
+        const std::optional<PopupTimes> popup = CloseOnePopup(PopupKind::kPlain, LatencyPopupTitle(matchingWord, i));
+        if (popup) {
+            figures.popups.push_back(*popup);
+        } else {
+            ++figures.notClosed;
+        }
+    }
     if (!done) done = ServeUntil(isDone, ms + 5000);
-    const long walksAfter = WalksSoFar(quellix.MainWindow());
+    const std::optional<ScanCounts> after = CountsSoFar(program, quellix.MainWindow());
     figures.seconds = ElapsedMs(start, Now()) / 1000.0;
     pinger.Stop();
     if (done) figures.events = static_cast<unsigned long>(done->wParam);
-    figures.walks = walksBefore < 0 || walksAfter < 0 ? -1 : walksAfter - walksBefore;
+    if (before && after) figures.counts = CountsBetween(*before, *after);
     figures.answers = static_cast<int>(pinger.Answers().size());
     figures.unanswered = pinger.Unanswered();
     figures.answerMedian = Median(pinger.Answers());

@@ -22,20 +22,26 @@ struct Samples {
     std::vector<double> titles, fileRead, titleUpper, fileUpper, match, rest, total;
 };
 
-void Measure(int which, ScanWalk& oldWalk, std::string& buffer, Samples& s) {
-    const std::wstring& path = oldWalk.keywordPath;
+// The walks kept from walk to walk, as the resident program keeps them.
+struct KeptWalks {
+    ScanWalk scan;
+    ScanWalk old;
+};
+
+void Measure(int which, KeptWalks& walks, std::string& buffer, Samples& s) {
+    const std::wstring& path = walks.old.keywordPath;
     const std::int64_t start = Now();
     switch (which) {
     case kScan:
-        ScanWalkOnce(path);
+        FindFirstPopup(walks.scan);
         s.scan.push_back(ElapsedMs(start, Now()));
         break;
     case kLeast:
-        LeastWalk(path, buffer);
+        LeastWalk();
         s.least.push_back(ElapsedMs(start, Now()));
         break;
     case kOldScan:
-        OldOrderWalk(oldWalk);
+        OldOrderWalk(walks.old);
         s.oldScan.push_back(ElapsedMs(start, Now()));
         break;
     case kOldLeast:
@@ -73,22 +79,25 @@ WalkFigures MeasureWalks(const HostDesktop& desktop, int keywords) {
     figures.keywords = keywords;
     if (!file.Write(bytes)) return figures;
     figures.titled = BareWalk();
-    figures.nothingMatched = ScanWalkOnce(file.Path()) == nullptr;
 
     std::string buffer(std::max(kLeastBuffer, bytes.size() + 1), '\0');
-    ScanWalk oldWalk;  // kept from walk to walk, as the resident program kept it
-    oldWalk.keywordPath = file.Path();
+    KeptWalks walks;
+    walks.scan.keywordPath = file.Path();
+    walks.old.keywordPath = file.Path();
+    figures.nothingMatched = FindFirstPopup(walks.scan) == nullptr;
     Samples samples;
-    for (int which = 0; which < kWalks; ++which) Measure(which, oldWalk, buffer, samples);  // warm-up
+    for (int which = 0; which < kWalks; ++which) Measure(which, walks, buffer, samples);  // warm-up
     samples = Samples{};
+    const int readsBefore = walks.scan.keywordReads;
     const std::int64_t start = Now();
     int rounds = 0;
     while (rounds < kMinRounds || (rounds < kMaxRounds && ElapsedMs(start, Now()) < kBudgetMs)) {
         // Each round starts with a different walk, so none always follows the same one.
-        for (int i = 0; i < kWalks; ++i) Measure((rounds + i) % kWalks, oldWalk, buffer, samples);
+        for (int i = 0; i < kWalks; ++i) Measure((rounds + i) % kWalks, walks, buffer, samples);
         ++rounds;
     }
     figures.rounds = rounds;
+    figures.scanReads = walks.scan.keywordReads - readsBefore;
     figures.scan = Median(samples.scan);
     figures.least = Median(samples.least);
     figures.bare = Median(samples.bare);

@@ -13,6 +13,7 @@ struct WalkFigures {
     int rounds = 0;
     bool nothingMatched = false;
     double scan = 0, least = 0, bare = 0;  // milliseconds per walk
+    int scanReads = 0;                     // keyword file reads over the timed scan walks
     double oldScan = 0, oldLeast = 0;      // the earlier order's walk and its least walk, for reference
     WalkSteps oldSteps;                    // the earlier order's walk step by step
 };

@@ -50,11 +50,10 @@ void AskIdentity(HWND hwnd) {
     ::GetWindowThreadProcessId(hwnd, &pid);
 }
 
-BOOL CALLBACK LeastProc(HWND hwnd, LPARAM lParam) {
+BOOL CALLBACK LeastProc(HWND hwnd, LPARAM) {
     char title[kTitleBufferSize];
     if (!::IsWindowVisible(hwnd) || FetchTitle(hwnd, title).empty()) return TRUE;
     AskIdentity(hwnd);
-    ReadFileOnce(*reinterpret_cast<LeastState*>(lParam));
     return TRUE;
 }
 
@@ -127,10 +126,7 @@ int BareWalk() {
     return titled;
 }
 
-void LeastWalk(const std::wstring& keywordPath, std::string& buffer) {
-    LeastState state{&keywordPath, &buffer};
-    ::EnumWindows(LeastProc, reinterpret_cast<LPARAM>(&state));
-}
+void LeastWalk() { ::EnumWindows(LeastProc, 0); }
 
 void OldLeastWalk(const std::wstring& keywordPath, std::string& buffer) {
     LeastState state{&keywordPath, &buffer};
@@ -142,12 +138,6 @@ HWND OldOrderWalk(ScanWalk& walk) {
     walk.shell = DesktopShell::Now();
     ::EnumWindows(OldOrderProc, reinterpret_cast<LPARAM>(&state));
     return state.found;
-}
-
-HWND ScanWalkOnce(const std::wstring& keywordPath) {
-    ScanWalk walk;
-    walk.keywordPath = keywordPath;
-    return FindFirstPopup(walk);
 }
 
 WalkSteps TimedOldOrderWalk(const std::wstring& keywordPath) {

@@ -12,17 +12,14 @@ namespace quellix::bench {
 // Enumerates the windows and fetches each title, nothing more. Returns the number of titled windows.
 int BareWalk();
 
-// The least walk the scan's order allows: asks each window whether it is shown, fetches the title of each shown
-// one, asks a shown titled window for the two facts its guards need (class and process), and opens, reads and
-// closes the keyword file once for it, without parsing or matching. `buffer` is reused from walk to walk.
-void LeastWalk(const std::wstring& keywordPath, std::string& buffer);
+// The least walk the scan's order allows while the keyword file is unchanged: asks each window whether it is shown,
+// fetches the title of each shown one, and asks a shown titled window for the two facts its guards need (class and
+// process), without matching.
+void LeastWalk();
 
 // The least walk of the earlier order, kept as a reference: the title of every window, and the keyword file
 // opened, read and closed for every titled one.
 void OldLeastWalk(const std::wstring& keywordPath, std::string& buffer);
-
-// One walk of the scan as one tick runs it, with fresh buffers. Returns the matched window or null.
-HWND ScanWalkOnce(const std::wstring& keywordPath);
 
 // One walk in the earlier order, kept as a reference: the title of every window, the keyword file read for every
 // titled one (cut again only when its bytes change), the match, and only for a match whether it is shown and

@@ -6,14 +6,21 @@
 
 #include "bench_clock.h"
 #include "bench_texts.h"
+#include "message_wait.h"
 #include "support/quellix_process.h"
 #include "support/wait.h"
+#include "title_ticker.h"
 
 namespace quellix::bench {
 namespace {
 
 constexpr char kHostWindowClass[] = "QuellixBenchHostWindow";
 constexpr UINT kStartStorm = WM_APP + 40;  // to the host's thread: wParam ms, lParam the reply thread
+constexpr UINT kStartTicker = WM_APP + 44;  // to the host's thread: wParam retitles a second, lParam the reply thread
+constexpr UINT kTickerStarted = WM_APP + 45;  // the reply: wParam the ticking window
+constexpr UINT kStopTicker = WM_APP + 46;  // to the host's thread: lParam the reply thread
+constexpr UINT kTickerStopped = WM_APP + 47;  // the reply: wParam the retitles, lParam the milliseconds they took
+constexpr UINT kReplyTimeoutMs = 5000;
 
 struct WindowCount {
     DWORD pid;
@@ -61,6 +68,45 @@ bool CreateHostWindows(const HostDesktop& desktop, std::vector<OwnedWindow>& win
     return true;
 }
 
+// The benchmark's requests to the host's thread; false for any other message. `busy` is the window that storms and
+// ticks: the first one, shown where any is.
+bool HostCommand(const MSG& msg, HWND busy, TitleTicker& ticker) {
+    if (msg.hwnd != nullptr) return false;
+    const auto replyTo = static_cast<DWORD>(msg.lParam);
+    switch (msg.message) {
+    case kStartStorm:
+        ::PostThreadMessageW(replyTo, kStormDone, RunStorm(busy, static_cast<DWORD>(msg.wParam)), 0);
+        return true;
+    case kStartTicker:
+        ticker.Start(busy, static_cast<int>(msg.wParam));
+        ::PostThreadMessageW(replyTo, kTickerStarted, reinterpret_cast<WPARAM>(busy), 0);
+        return true;
+    case kStopTicker:
+        ticker.Stop();
+        ::PostThreadMessageW(replyTo, kTickerStopped, static_cast<WPARAM>(ticker.Retitles()),
+                             static_cast<LPARAM>(ticker.Seconds() * 1000.0));
+        return true;
+    default: return false;
+    }
+}
+
+// Serves the windows, and storms or ticks when asked, until WM_QUIT. The wait ends in time for the ticker's next
+// retitle.
+int ServeHostWindows(HWND busy) {
+    TitleTicker ticker;
+    for (;;) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ticker.Wait(), QS_ALLINPUT);
+        ticker.RetitleIfDue();
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) return static_cast<int>(msg.wParam);
+            if (HostCommand(msg, busy, ticker)) continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
 }  // namespace
 
 WindowHost::WindowHost(const HostDesktop& desktop) {
@@ -91,6 +137,22 @@ void WindowHost::Storm(DWORD ms, DWORD replyThread) const {
     ::PostThreadMessageW(threadId_, kStartStorm, ms, static_cast<LPARAM>(replyThread));
 }
 
+HWND WindowHost::StartTicker(int perSecond) const {
+    ::PostThreadMessageW(threadId_, kStartTicker, static_cast<WPARAM>(perSecond),
+                         static_cast<LPARAM>(::GetCurrentThreadId()));
+    const auto reply =
+        ServeUntil([](const MSG& msg) { return IsThreadMessage(msg, kTickerStarted); }, kReplyTimeoutMs);
+    return reply ? reinterpret_cast<HWND>(reply->wParam) : nullptr;
+}
+
+std::optional<WindowHost::TickerRun> WindowHost::StopTicker() const {
+    ::PostThreadMessageW(threadId_, kStopTicker, 0, static_cast<LPARAM>(::GetCurrentThreadId()));
+    const auto reply =
+        ServeUntil([](const MSG& msg) { return IsThreadMessage(msg, kTickerStopped); }, kReplyTimeoutMs);
+    if (!reply) return std::nullopt;
+    return TickerRun{static_cast<long>(reply->wParam), static_cast<double>(reply->lParam) / 1000.0};
+}
+
 int RunWindowHost(int argc, char** argv) {
     if (argc < 3) return 2;
     const HostDesktop desktop{std::atoi(argv[0]), std::atoi(argv[1]), std::atoi(argv[2])};
@@ -101,18 +163,8 @@ int RunWindowHost(int argc, char** argv) {
     wc.lpszClassName = kHostWindowClass;
     if (!::RegisterClassExA(&wc)) return 1;
     std::vector<OwnedWindow> windows;
-    if (!CreateHostWindows(desktop, windows)) return 1;
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == kStartStorm && !windows.empty()) {
-            const WPARAM sent = RunStorm(windows.front().get(), static_cast<DWORD>(msg.wParam));
-            ::PostThreadMessageW(static_cast<DWORD>(msg.lParam), kStormDone, sent, 0);
-            continue;
-        }
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return 0;
+    if (!CreateHostWindows(desktop, windows) || windows.empty()) return 1;
+    return ServeHostWindows(windows.front().get());
 }
 
 }  // namespace quellix::bench

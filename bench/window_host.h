@@ -1,12 +1,16 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/win_handle.h"
 
 namespace quellix::bench {
 
 // The argument that makes the benchmark executable act as the window host.
 inline constexpr char kHostArgument[] = "--host";
+// How long the desktop's own programs react to the host's new windows.
+inline constexpr DWORD kHostSettleMs = 2000;
 
 struct WindowTraits {
     using Handle = HWND;
@@ -37,6 +41,18 @@ public:
     // Starts a storm: for ms milliseconds the host announces a retitle of one of its shown windows
     // (EVENT_OBJECT_NAMECHANGE) as fast as it can, then posts kStormDone with the count to replyThread.
     void Storm(DWORD ms, DWORD replyThread) const;
+
+    // Starts a ticker: one of its shown windows retitles itself perSecond times a second, as a player's clock or a
+    // download's percentage does, each time with SetWindowText and the EVENT_OBJECT_NAMECHANGE that Windows raises
+    // for it (Wine 8 raises none); its titles match no keyword. Returns that window, or null when the host did not
+    // answer.
+    HWND StartTicker(int perSecond) const;
+    // Stops it: how often it retitled the window, over how many seconds; nothing when the host did not answer.
+    struct TickerRun {
+        long retitles = 0;
+        double seconds = 0;
+    };
+    std::optional<TickerRun> StopTicker() const;
 
 private:
     KernelHandle process_;
