@@ -15,6 +15,10 @@ HWND FoundPopupHandle = nullptr;
 namespace {
 constexpr int kTitleBufferSize = 255;  // so a title is at most 254 ANSI characters
 
+// A top-level window is shown exactly when it has WS_VISIBLE: the desktop above it always is. IsWindowVisible asks
+// for its parents too, which under Wine is a second round trip to the server for every shown window.
+bool IsShown(HWND topLevel) { return (::GetWindowLongW(topLevel, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 // At most once a walk, and only while the file may have changed since the keywords were cut. A file that cannot be
 // read counts as one without keywords.
 void ReadKeywordsIfStale(ScanWalk& walk) {
@@ -32,7 +36,7 @@ void ReadKeywordsIfStale(ScanWalk& walk) {
 // made them.
 BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
     const bool own = walk.isOwnWindow && walk.isOwnWindow(hWnd);
-    if (!own && !::IsWindowVisible(hWnd)) return TRUE;
+    if (!own && !IsShown(hWnd)) return TRUE;
     char buffer[kTitleBufferSize] = {};
     // Another program's caption is read without sending it anything, so a hung window cannot
     // hold up the walk; this program's own windows still get WM_GETTEXT.
@@ -43,7 +47,8 @@ BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
     if (!walk.keywords.FoundIn(walk.title)) return TRUE;
-    if (!own && !IsCloseCandidate(hWnd, walk.shell, walk.isCloaked)) return TRUE;
+    if (!walk.shell) walk.shell = DesktopShell::Now();
+    if (!own && !IsCloseCandidate(hWnd, *walk.shell, walk.isCloaked)) return TRUE;
     if (!walk.ask) {
         FoundPopupHandle = hWnd;
         return FALSE;
@@ -52,11 +57,10 @@ BOOL VisitWindow(HWND hWnd, ScanWalk& walk) {
     return TRUE;
 }
 
-// Only a window matched by this walk is asked to close; the keyword file is looked at once per walk.
+// Only a window matched by this walk is asked to close.
 void BeginWalk(ScanWalk& walk) {
     FoundPopupHandle = nullptr;
-    walk.shell = DesktopShell::Now();
-    walk.keywordsStale = walk.keywordWatch.MayHaveChanged(walk.keywordPath);
+    walk.shell.reset();
 }
 
 }  // namespace
@@ -81,6 +85,7 @@ BOOL CALLBACK EnumWindowsProc(HWND hWnd, LPARAM lParam) {
 
 HWND FindFirstPopup(ScanWalk& walk) {
     BeginWalk(walk);
+    walk.keywordsStale = walk.keywordWatch.MayHaveChanged(walk.keywordPath);
     ::EnumWindows(EnumWindowsProc, reinterpret_cast<LPARAM>(&walk));
     return FoundPopupHandle;
 }

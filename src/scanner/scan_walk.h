@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -30,8 +31,8 @@ struct ScanWalk {
     // knows their handles, so asking costs no query. Who says a window is cloaked (none when empty).
     std::function<bool(HWND)> isOwnWindow;
     CloakQuery isCloaked;
-    // Taken at the start of each walk.
-    DesktopShell shell;
+    // Taken in each walk when the first window matches: the guards need it, and most walks match nothing.
+    std::optional<DesktopShell> shell;
     // Given every matching candidate, topmost first; true when it made the walk's new close request.
     // Without it the walk ends at the first matching candidate.
     std::function<bool(HWND)> ask;
@@ -47,7 +48,8 @@ void CutKeywordsIfChanged(ScanWalk& walk);
 // close, or null.
 HWND FindFirstPopup(ScanWalk& walk);
 
-// The same tests for just these top-level windows, in this order, as a walk that met only them.
+// The same tests for just these top-level windows, in this order, as a walk that met only them; the keyword file is
+// left to the next walk unless none has read it since it changed.
 HWND CheckWindows(ScanWalk& walk, std::span<const HWND> windows);
 
 }  // namespace quellix
