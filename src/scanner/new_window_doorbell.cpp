@@ -17,6 +17,9 @@ constexpr milliseconds kMinGap{4};  // between two rings: bounds the checks in a
 constexpr milliseconds kLookAgainEvery{2};
 constexpr milliseconds kLookAgainFor{300};
 constexpr milliseconds kLookEvery{1};  // a storm never keeps the thread from ringing longer than this
+// An event heard this long after it was raised is part of a backlog, behind which a new window waits unheard.
+constexpr DWORD kBehindMs = 50;
+constexpr milliseconds kCatchUpEvery{20};  // whole walks while behind: at most 50 a second
 constexpr std::size_t kMaxAnnounced = 64;
 constexpr std::size_t kMaxHeard = 256;
 constexpr std::size_t kMaxHanded = 64;
@@ -48,6 +51,8 @@ struct Listener {
     };
     std::vector<Heard> heard;
     bool overflow = false;  // more were heard than kept: the main window walks every window
+    bool behind = false;    // an event came long after it was raised
+    Clock::time_point lastCatchUp{};
     // Announced at creation, but not yet visible and titled.
     struct Announced {
         HWND hwnd;
@@ -104,9 +109,12 @@ void Look(Listener& listener, Clock::time_point now);
 // waits until this returns; Windows queues it. The thread looks at what it heard once its queue is drained; only
 // when it has been draining for a while does it look from in here (a storm, which Wine delivers without end inside
 // one PeekMessage), at most every millisecond. Nothing may unwind into the system from here.
-void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) noexcept {
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD,
+                         DWORD raisedAt) noexcept {
     Listener* listener = t_listener;
-    if (!listener || !hwnd || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
+    if (!listener) return;
+    if (::GetTickCount() - raisedAt > kBehindMs) listener->behind = true;
+    if (!hwnd || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
     const bool created = event == EVENT_OBJECT_CREATE;
     auto& heard = listener->heard;
     if (heard.size() == kMaxHeard) {
@@ -139,6 +147,12 @@ void Filter(Listener& listener, Clock::time_point now) {
         }
     }
     listener.heard.clear();
+    // A storm of events (one window retitling itself without end) can keep the thread hearing old news: a new window
+    // among them is heard only once the backlog is worked through. Whole walks find it meanwhile.
+    if (std::exchange(listener.behind, false) && now - listener.lastCatchUp >= kCatchUpEvery) {
+        listener.overflow = true;
+        listener.lastCatchUp = now;
+    }
 }
 
 // Drops the announced windows that became ready (they ring), went away or waited too long.
