@@ -36,10 +36,10 @@ void PrintWalks(const std::vector<WalkFigures>& all) {
                     f.nothingMatched ? "" : "  (SOMETHING MATCHED: figures invalid)");
     }
     std::printf("  scan: the scan's walk, its state kept from walk to walk as a tick keeps it; least: the least\n"
-                "  walk its order allows while the keyword file is unchanged (shown? then title, then the class\n"
-                "  and process the guards need); old-scan: the earlier order (title of every window, the file read\n"
-                "  for every titled one, then the match); old-lst: the least walk of the earlier order; bare:\n"
-                "  titles; reads: the scan's reads of the keyword file over its timed walks\n");
+                "  walk its order allows while the keyword file is unchanged and nothing matches (shown? then\n"
+                "  title; the guards are asked only of a match); old-scan: the earlier order (title of every\n"
+                "  window, the file read for every titled one, then the match); old-lst: the least walk of the\n"
+                "  earlier order; bare: titles; reads: the scan's reads of the keyword file over its timed walks\n");
     std::printf("\nWhere a walk in the earlier order spends its time: milliseconds per walk, medians\n");
     std::printf("  %6s %5s %5s  %8s %8s %8s %8s %8s %8s  %8s\n", "hidden", "shown", "K", "titles", "file-io",
                 "title-uc", "file-uc", "match", "rest", "total");

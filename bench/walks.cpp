@@ -42,18 +42,9 @@ void ReadFileOnce(const LeastState& state) {
     ::ReadFile(file.get(), state.buffer->data(), static_cast<DWORD>(state.buffer->size()), &read, nullptr);
 }
 
-// The two facts the guards cannot do without: the window's class and its process.
-void AskIdentity(HWND hwnd) {
-    wchar_t className[64];
-    DWORD pid = 0;
-    ::GetClassNameW(hwnd, className, 64);
-    ::GetWindowThreadProcessId(hwnd, &pid);
-}
-
 BOOL CALLBACK LeastProc(HWND hwnd, LPARAM) {
     char title[kTitleBufferSize];
-    if (!::IsWindowVisible(hwnd) || FetchTitle(hwnd, title).empty()) return TRUE;
-    AskIdentity(hwnd);
+    if (::GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) FetchTitle(hwnd, title);
     return TRUE;
 }
 
@@ -78,7 +69,7 @@ BOOL CALLBACK OldOrderProc(HWND hwnd, LPARAM lParam) {
     FromAnsiInto(title, walk.title);
     ToUpperInPlace(walk.title);
     if (!walk.keywords.FoundIn(walk.title) || !::IsWindowVisible(hwnd) ||
-        !IsCloseCandidate(hwnd, walk.shell, walk.isCloaked)) {
+        !IsCloseCandidate(hwnd, *walk.shell, walk.isCloaked)) {
         return TRUE;
     }
     state.found = hwnd;

@@ -12,9 +12,9 @@ namespace quellix::bench {
 // Enumerates the windows and fetches each title, nothing more. Returns the number of titled windows.
 int BareWalk();
 
-// The least walk the scan's order allows while the keyword file is unchanged: asks each window whether it is shown,
-// fetches the title of each shown one, and asks a shown titled window for the two facts its guards need (class and
-// process), without matching.
+// The least walk the scan's order allows while the keyword file is unchanged and nothing matches: asks each window
+// whether it is shown and fetches the title of each shown one (the match asks the system nothing, and the guards are
+// asked only for a window that matches).
 void LeastWalk();
 
 // The least walk of the earlier order, kept as a reference: the title of every window, and the keyword file
