@@ -113,7 +113,11 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, L
                          DWORD raisedAt) noexcept {
     Listener* listener = t_listener;
     if (!listener) return;
-    if (::GetTickCount() - raisedAt > kBehindMs) listener->behind = true;
+    // Late, and in a drain that does not end: a storm, not a thread that was merely kept waiting.
+    const Clock::time_point now = Clock::now();
+    if (::GetTickCount() - raisedAt > kBehindMs && now - listener->drainingSince >= kCatchUpEvery) {
+        listener->behind = true;
+    }
     if (!hwnd || idObject != OBJID_WINDOW || idChild != CHILDID_SELF) return;
     const bool created = event == EVENT_OBJECT_CREATE;
     auto& heard = listener->heard;
@@ -122,7 +126,6 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, L
     } else if (heard.empty() || heard.back().hwnd != hwnd || heard.back().created != created) {
         heard.push_back({hwnd, created});
     }
-    const Clock::time_point now = Clock::now();
     if (now - listener->drainingSince < kLookEvery || now - listener->lastLook < kLookEvery) return;
     try {
         Look(*listener, now);
