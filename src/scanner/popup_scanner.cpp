@@ -48,7 +48,7 @@ HWND PopupScanner::Tick(const std::wstring& keywordPath) {
     Begin(keywordPath);
     ++walks_;
     std::erase_if(asked_, [](const AskedWindow& w) { return !w.StillExists(); });
-    for (AskedWindow& w : asked_) w.AnsweredWithAWindow();
+    for (AskedWindow& w : asked_) w.AnsweredWithAWindow(now_);
     return FindFirstPopup(walk_);
 }
 
@@ -69,6 +69,7 @@ bool PopupScanner::Ask(HWND hWnd) {
         return false;
     }
     if (newRequestMade_ || !CanTakeARequest(hWnd)) return false;  // the next tick asks it, once it can act on it
+    if (IsAnAnswer(hWnd)) return false;
     std::erase_if(asked_, [&](const AskedWindow& w) { return w.hwnd == hWnd; });  // a handle now on a new window
     asked_.push_back(AskedWindow::Before(hWnd, now_));
     // A refused request (a window of a higher integrity level, one just gone) counts as a window that stays, and
@@ -81,7 +82,13 @@ bool PopupScanner::Ask(HWND hWnd) {
 // program asked the user.
 bool PopupScanner::MayAskAgain(AskedWindow& window) const {
     if (!window.taken || now_ - window.askedAt < kAskAgainMs) return false;
-    return !window.AnsweredWithAWindow() && CanTakeARequest(window.hwnd);
+    return !window.AnsweredWithAWindow(now_) && CanTakeARequest(window.hwnd);
+}
+
+// A question a program opened in answer to a request is the user's to answer.
+bool PopupScanner::IsAnAnswer(HWND hWnd) {
+    return std::any_of(asked_.begin(), asked_.end(),
+                       [&](AskedWindow& w) { return w.StillExists() && w.IsAnswer(hWnd, now_); });
 }
 
 // Posts the request, then sends WM_NULL without waiting: its reply comes once the window's thread takes its
@@ -90,6 +97,7 @@ bool PopupScanner::Request(AskedWindow& window) {
     window = AskedWindow::Before(window.hwnd, now_);
     if (!requestClose_(window.hwnd)) {
         window.taken = true;  // nothing waits in its queue: asked again after the pause, like one that stays
+        window.takenAt = now_;
         return false;
     }
     ::SendMessageCallbackW(window.hwnd, WM_NULL, 0, 0, &PopupScanner::RequestTaken, reinterpret_cast<ULONG_PTR>(this));
@@ -100,7 +108,9 @@ void CALLBACK PopupScanner::RequestTaken(HWND hWnd, UINT, ULONG_PTR scanner, LRE
     auto* self = reinterpret_cast<PopupScanner*>(scanner);
     if (std::find(t_scanners.begin(), t_scanners.end(), self) == t_scanners.end()) return;
     for (AskedWindow& w : self->asked_) {
-        if (w.hwnd == hWnd) w.taken = true;
+        if (w.hwnd != hWnd) continue;
+        w.taken = true;
+        w.takenAt = ::GetTickCount();
     }
 }
 

@@ -49,6 +49,7 @@ private:
     void Begin(const std::wstring& keywordPath);
     bool Ask(HWND hWnd);
     bool MayAskAgain(AskedWindow& window) const;
+    bool IsAnAnswer(HWND hWnd);
     bool Request(AskedWindow& window);
     static void CALLBACK RequestTaken(HWND hWnd, UINT, ULONG_PTR scanner, LRESULT);
 

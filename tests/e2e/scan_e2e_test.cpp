@@ -123,10 +123,11 @@ TEST(ScanEndToEnd, AHungMatchingWindowHoldsUpNoneBelowItAndIsNotAskedAgainWhileH
 }
 
 // A program that answered a request by asking its user gets no second request, whoever owns its question, while the
-// window is hidden and shown again, and after the user cancelled: a second question would stack on unsaved work.
+// window is hidden and shown again, and after the user cancelled: a second question would stack on unsaved work. The
+// question ("Notes") matches too, but closing it would answer it for the user.
 TEST(ScanEndToEnd, AWindowWhoseProgramAskedItsUserIsNotAskedAgain) {
     for (const auto answer : {QuestioningWindow::Answer::kOwnedQuestion, QuestioningWindow::Answer::kUnownedQuestion}) {
-        QuellixProcess quellix(std::string("bonus\r\n"));
+        QuellixProcess quellix(std::string("bonus\r\nnotes\r\n"));
         ASSERT_TRUE(quellix.Started());
         QuestioningWindow editor(L"Bonus Notes - unsaved", answer);
         ASSERT_TRUE(WaitUntil([&] { return editor.OpenQuestions() == 1; }));
@@ -135,6 +136,7 @@ TEST(ScanEndToEnd, AWindowWhoseProgramAskedItsUserIsNotAskedAgain) {
         ::ShowWindow(editor.Handle(), SW_SHOWNOACTIVATE);
         PumpFor(2800);
         EXPECT_EQ(editor.CloseRequests(), 1) << "question open";
+        EXPECT_EQ(editor.OpenQuestions(), 1);
         editor.CancelQuestion();
         PumpFor(3500);
         EXPECT_EQ(editor.CloseRequests(), 1) << "the user's Cancel stands";
