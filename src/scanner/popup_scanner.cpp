@@ -71,7 +71,7 @@ bool PopupScanner::Ask(HWND hWnd) {
     if (newRequestMade_ || !CanTakeARequest(hWnd)) return false;  // the next tick asks it, once it can act on it
     if (IsAnAnswer(hWnd)) return false;
     std::erase_if(asked_, [&](const AskedWindow& w) { return w.hwnd == hWnd; });  // a handle now on a new window
-    asked_.push_back(AskedWindow::Before(hWnd, now_));
+    asked_.emplace_back().hwnd = hWnd;  // Request notes what it needs of it
     // A refused request (a window of a higher integrity level, one just gone) counts as a window that stays, and
     // leaves the tick's request to the next match.
     newRequestMade_ = Request(asked_.back());
