@@ -128,6 +128,7 @@ public:
     bool Deep() const { return deep_; }
 
 private:
+    HWND listBox_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> deep_{false};
     std::atomic<WPARAM> posted_{0};
